@@ -258,6 +258,33 @@ void criarBanco(const QString& arquivo, bool forcedWrites)
     prov->release();
 }
 
+void definirForcedWrites(const QString& arquivo, bool ligado)
+{
+    Status st;
+    IXpbBuilder* dpb =
+        master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
+    dpb->insertString(&st, isc_dpb_config, "Providers=Engine12");
+    dpb->insertInt(&st, isc_dpb_force_write, ligado ? 1 : 0);
+    const QByteArray caminho = caminhoNativo(arquivo);
+    IProvider* prov = master()->getDispatcher();
+    IAttachment* att = nullptr;
+    try {
+        att = prov->attachDatabase(&st, caminho.constData(), dpb->getBufferLength(&st),
+                                   dpb->getBuffer(&st));
+        att->detach(&st);
+        att = nullptr;
+    } catch (const FbException& e) {
+        if (att)
+            att->release();
+        prov->release();
+        dpb->dispose();
+        lancar(e);
+    }
+    prov->release();
+    dpb->dispose();
+}
+
 struct Conexao::Impl
 {
     IProvider* provider = nullptr;

@@ -26,6 +26,9 @@ QString raizFirebird();
 // file exists. Forced writes stay on in the product; tests may turn them off.
 void criarBanco(const QString& arquivo, bool forcedWrites = true);
 
+// Turns forced (synchronous) writes of an existing, unused database file on or off.
+void definirForcedWrites(const QString& arquivo, bool ligado);
+
 class Instrucao;
 
 // One attachment to a database file through the embedded engine. Opened on demand, used from
