@@ -7,9 +7,10 @@ namespace talvoro::ui {
 
 namespace {
 
+// Wine's tahomabd.ttf comes out thin and wide under Qt's renderer; without it bold Tahoma is
+// emboldened from the regular face, which keeps Tahoma's shapes.
 const char* const kArquivosFontes[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
     "/usr/share/wine/fonts/ms_sans_serif.ttf",
 };
 

@@ -41,7 +41,9 @@ void Dialogos::verifica()
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible() || m_respondidos.contains(modal))
         return;
-    m_respondidos.insert(modal);
+    // Held weakly: a later dialog may be built at the same address.
+    m_respondidos.removeAll(nullptr);
+    m_respondidos.append(modal);
     Visto visto{QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(), {}};
     if (auto* caixa = qobject_cast<QMessageBox*>(modal))
         visto.texto = caixa->text();

@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
@@ -49,7 +48,7 @@ private:
 
     Responder m_responder;
     QTimer m_timer;
-    QSet<QWidget*> m_respondidos;
+    QList<QPointer<QWidget>> m_respondidos;
 };
 
 // A program folder with its database and the main window on it, shown and activated once.
