@@ -40,6 +40,14 @@ const InstrucaoNomeada kCatalogo[] = {
     {"_qryInsertPagamentos",
      "insert into ifood_pagamentos ( cdpedido, method, name, prepaid, \"TYPE\", \"VALUE\") values "
      "( :cdpedido, :method, :name, :prepaid, :type, :value);"},
+    // An order already taken in, by its iFood id: a placed-order event offered again must not
+    // import it twice, and a header left in PIN by a cut-short run is completed, not doubled.
+    {"_qryGetPedidoPorReference", "select p.cdpedido, p.statuspedido from ifood_pedidos p where "
+                                  "p.reference = :reference order by p.cdpedido desc"},
+    {"_qryDeletePedidoItens", "delete from ifood_pedidos_itens where cdpedido = :cdpedido"},
+    {"_qryDeletePagamentos", "delete from ifood_pagamentos where cdpedido = :cdpedido"},
+    {"_qryLimpaDescontoPedido", "update ifood_pedidos set valordesconto = 0, responsaveldesconto = "
+                                "null where cdpedido = :cdpedido"},
     {"_qryGetCdClienteCad", "select c.cdcliente from tb_cliente c where c.idifood = :idifood"},
     {"_qryInsertClienteIfood",
      "insert into tb_cliente( bairro, cdmunicipio, cduf, cep, cidade, complementoendereco, cpf, "
