@@ -144,6 +144,10 @@ void TThreadNFe_NFCe::CicloIFood()
     static const Passo passos[] = {
         {u"Falha ao pegar Token... ", [](TThreadNFe_NFCe& w) { w.GetToken(); }},
         {u"Falha ao fazer Polling... ", [](TThreadNFe_NFCe& w) { w.Polling(); }},
+        {u"Falha ao pegar  StatusMerchants... ", [](TThreadNFe_NFCe& w) { w.StatusMerchants(); }},
+        {u"Falha ao fazer GetOrder... ", [](TThreadNFe_NFCe& w) { w.GetOrder(); }},
+        {u"Falha ao fazer GetPedidos_Aceitos_Cancelados_Confirmados... ",
+         [](TThreadNFe_NFCe& w) { w.GetPedidos_Aceitos_Cancelados_Confirmados(); }},
         {u"Falha ao fazer Acknowledgment... ", [](TThreadNFe_NFCe& w) { w.Acknowledgment(); }},
     };
     for (const Passo& passo : passos) {
