@@ -374,6 +374,7 @@ void TThreadNFe_NFCe::GetOrder()
         }
 
         importacao::dinheiro(*this, pedido);
+        const Money troco = conversao::decimalOuZero(r.Payments_changeFor);
         importacao::pagamentos(*this, pedido, p);
         importacao::itens(*this, pedido, p);
 
@@ -399,9 +400,8 @@ void TThreadNFe_NFCe::GetOrder()
                            conversao::decimalOuZero(r.Pedido_totalPrice),
                            Money::fromUnits(p.tipoEntrega), r.AdditionalFees_value,
                            conversao::decimalOuZero(r.Pedido_subTotal),
-                           conversao::decimalOuZero(r.Pedido_deliveryFee),
-                           conversao::decimalOuZero(r.Payments_changeFor), p.cdPedido, cdLoja,
-                           p.cdCliente, QStringLiteral("PNA"), r.Mercant_name);
+                           conversao::decimalOuZero(r.Pedido_deliveryFee), troco, p.cdPedido,
+                           cdLoja, p.cdCliente, QStringLiteral("PNA"), r.Mercant_name);
         } catch (const std::exception& e) {
             GravaLogArquivo(QStringLiteral("Falha ao gravar o pedido... ") +
                             QString::fromUtf8(e.what()));
