@@ -75,4 +75,39 @@ fb::Resultado CenarioPedidos::logs()
     return consultar("select * from logs order by cdlog");
 }
 
+CenarioIFood::CenarioIFood()
+    : m_apiAnterior(qgetenv("TALVORO_IFOOD_API"))
+{
+    sim.iniciar();
+    qputenv("TALVORO_IFOOD_API", QByteArray::fromStdString(sim.urlBase()));
+    worker->FToken = QStringLiteral("token-de-teste");
+}
+
+CenarioIFood::~CenarioIFood()
+{
+    if (m_apiAnterior.isEmpty())
+        qunsetenv("TALVORO_IFOOD_API");
+    else
+        qputenv("TALVORO_IFOOD_API", m_apiAnterior);
+}
+
+QString CenarioIFood::colocarPedido(const QString& arquivo)
+{
+    return colocarPedidoTexto(lerDados(QStringLiteral("pedidos/") + arquivo).toStdString());
+}
+
+QString CenarioIFood::colocarPedidoTexto(const std::string& json)
+{
+    const QString id = QString::fromStdString(sim.adicionarPedidoTexto(json));
+    inserirEvento(QStringLiteral("plc-") + id, QStringLiteral("PLC"), id);
+    return id;
+}
+
+int CenarioIFood::cdDe(const QString& orderId)
+{
+    const fb::Resultado r =
+        consultar("select cdpedido from ifood_pedidos where reference = :r", {{"r", orderId}});
+    return r.vazio() ? 0 : int(r.primeira()[u"cdpedido"].toInt());
+}
+
 } // namespace talvoro::teste

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/fb/firebird.h"
+#include "ifoodsim.h"
 #include "support/ambiente.h"
 #include "worker/janela.h"
 #include "worker/worker.h"
@@ -42,6 +43,25 @@ struct CenarioPedidos : ::testing::Test, Ambiente
 
     JanelaSemTela janela;
     std::unique_ptr<TThreadNFe_NFCe> worker;
+};
+
+// The same with the fake iFood server running and the program pointed at it.
+struct CenarioIFood : CenarioPedidos
+{
+    CenarioIFood();
+    ~CenarioIFood();
+
+    // Serves the order document (tests/dados/pedidos/<arquivo>, or a JSON text) and stores
+    // its placed-order event as the polling would. Returns the order id.
+    QString colocarPedido(const QString& arquivo);
+    QString colocarPedidoTexto(const std::string& json);
+    // The order's number, 0 when it has no header.
+    int cdDe(const QString& orderId);
+
+    sim::IFoodSim sim;
+
+private:
+    QByteArray m_apiAnterior;
 };
 
 } // namespace talvoro::teste
