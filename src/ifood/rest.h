@@ -110,6 +110,26 @@ inline void LiberaRest(std::unique_ptr<Rest>& rest)
     rest.reset();
 }
 
+// Makes the HTTP objects of a call into the owner's slot and releases them when the scope
+// ends, also when the call raised.
+class ChamadaRest
+{
+public:
+    explicit ChamadaRest(std::unique_ptr<Rest>& slot)
+        : m_slot(slot)
+    {
+        m_slot = CriaRest();
+    }
+    ~ChamadaRest() { LiberaRest(m_slot); }
+    ChamadaRest(const ChamadaRest&) = delete;
+    ChamadaRest& operator=(const ChamadaRest&) = delete;
+    Rest& operator*() const { return *m_slot; }
+    Rest* operator->() const { return m_slot.get(); }
+
+private:
+    std::unique_ptr<Rest>& m_slot;
+};
+
 QString nomeMetodo(Metodo metodo);
 
 // The status codes one call handles, with the text its reply row carries, and the code that
