@@ -1,28 +1,12 @@
 #include "ifood/rest.h"
+#include "support/simulador.h"
 
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 using namespace talvoro::ifood;
+using talvoro::teste::portaFechada;
 
 namespace {
-
-// A loopback port on which nothing listens.
-int portaFechada()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof a;
-    bind(s, reinterpret_cast<sockaddr*>(&a), n);
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    close(s);
-    return ntohs(a.sin_port);
-}
 
 std::string falhaDe(const QString& url)
 {
