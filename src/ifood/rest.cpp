@@ -256,7 +256,8 @@ const TabelaStatus& polling()
          {404, QStringLiteral("Not Found.")},
          {413, QStringLiteral("The request would query too many merchants (maximum is 100).")},
          {415, QStringLiteral("Unsupported Media Type")},
-         {500, QStringLiteral("Internal Server Error")}}};
+         {500, QStringLiteral("Internal Server Error")}},
+        {204}};
     return t;
 }
 
@@ -348,8 +349,8 @@ bool registrarRetorno(TDM& dm, const QString& prefixo, const QString& operacao, 
         return false;
     dm.InsertLogs(0, 2, prefixo + QStringLiteral(" - ") + operacao, QString(),
                   QStringLiteral("IFOOD - ") + operacao,
-                  rest.FRestResponse.StatusCode == tabela.sucesso ? QStringLiteral("S")
-                                                                  : QStringLiteral("N"),
+                  tabela.statusS(rest.FRestResponse.StatusCode) ? QStringLiteral("S")
+                                                                : QStringLiteral("N"),
                   rest.TextoRetorno(*texto));
     return true;
 }

@@ -39,14 +39,6 @@ public:
     std::function<void()> aoAtualizar;
 };
 
-int linhasLogs(TDM& dm)
-{
-    return int(fb::Instrucao(dm.FDConnection1(), "select count(*) n from logs")
-                   .abrir()
-                   .primeira()[u"n"]
-                   .toInt());
-}
-
 } // namespace
 
 TEST(Worker, SemRedeNenhumPassoMasMostraAHora)
@@ -66,7 +58,7 @@ TEST(Worker, SemRedeNenhumPassoMasMostraAHora)
         << janela.ultimaAtualizacao.toStdString();
     EXPECT_FALSE(janela.foraDaPrincipal);
     EXPECT_TRUE(amb.logTexto().isEmpty()) << amb.logTexto().toStdString();
-    EXPECT_EQ(linhasLogs(amb.dm), 0);
+    EXPECT_TRUE(linhasLogs(amb.dm).empty());
     TThreadNFe_NFCe::Liberar(worker);
     EXPECT_TRUE(worker.isNull());
 }

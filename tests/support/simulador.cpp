@@ -56,4 +56,31 @@ bool esperarAte(const std::function<bool()>& condicao, std::chrono::milliseconds
     return true;
 }
 
+SimuladorIFood::SimuladorIFood()
+{
+    sim.iniciar();
+    m_host.emplace(QString::fromStdString(sim.urlBase()));
+}
+
+std::vector<LinhaLog> linhasLogs(TDM& dm)
+{
+    const fb::Resultado r =
+        fb::Instrucao(dm.FDConnection1(), "select cdpedido, acao, enviado, nomeservico, statuslog, "
+                                          "tipochamada, recebido from logs order by cdlog")
+            .abrir();
+    std::vector<LinhaLog> out;
+    for (const fb::Linha& l : r.linhas) {
+        LinhaLog x;
+        x.cdpedido = int(l[u"cdpedido"].toInt());
+        x.acao = l[u"acao"].toString();
+        x.enviado = l[u"enviado"].isNull() ? QStringLiteral("<null>") : l[u"enviado"].toString();
+        x.nomeservico = l[u"nomeservico"].toString();
+        x.statuslog = l[u"statuslog"].toString();
+        x.tipochamada = int(l[u"tipochamada"].toInt());
+        x.recebido = l[u"recebido"].isNull() ? QStringLiteral("<null>") : l[u"recebido"].toString();
+        out.push_back(x);
+    }
+    return out;
+}
+
 } // namespace talvoro::teste
