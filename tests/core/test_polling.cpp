@@ -339,3 +339,22 @@ TEST_F(PollingTeste, MuitosPendentesEmLotesDeDoisMil)
     EXPECT_TRUE(ids("N").empty());
     EXPECT_EQ(c.s.sim.idsReconhecidos().size(), 4500u);
 }
+
+TEST_F(PollingTeste, SemRespostaLevantaESoEscreveAEnvio)
+{
+    guardar(2, QStringLiteral("evt-"));
+    c.s.sim.parar();
+    for (const auto& passo : {&TThreadNFe_NFCe::Polling, &TThreadNFe_NFCe::Acknowledgment}) {
+        c.amb.dm.ExecSQL(QStringLiteral("delete from logs"));
+        try {
+            (c.worker.*passo)();
+            ADD_FAILURE() << "no error raised";
+        } catch (const ifood::FalhaRest& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("REST request failed: ", 0), 0u) << e.what();
+        }
+        const auto logs = linhasLogs(c.amb.dm);
+        ASSERT_EQ(logs.size(), 1u);
+        EXPECT_TRUE(logs[0].acao.startsWith(u"Envio - "));
+    }
+    EXPECT_EQ(ids("N").size(), 2u);
+}
