@@ -54,8 +54,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir pasta;
     qputenv("TALVORO_HOME", QFile::encodeName(pasta.path()));
-    qputenv("TALVORO_IFOOD_API", QByteArray("http://127.0.0.1:") +
-                                     QByteArray::number(portaFechada()));
+    qputenv("TALVORO_IFOOD_API",
+            QByteArray("http://127.0.0.1:") + QByteArray::number(portaFechada()));
     fb::inicializarMotor(QDir(pasta.path()).filePath(QStringLiteral("lock")));
 
     TDM dm;
