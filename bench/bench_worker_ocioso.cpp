@@ -1,10 +1,13 @@
 // Idle CPU of a running worker: the process's CPU time over 60 s of the event loop with a
 // worker at its product intervals (30 s cycle, 15 s pending check), as % of one core.
-// The iFood host is a loopback port where nothing listens, so each cycle stops at the
-// connectivity check, as it does when the network is down.
-//   bench_worker_ocioso [segundos]
+// By default the iFood host is a loopback port where nothing listens, so each cycle stops at
+// the connectivity check, as it does when the network is down; with --simulador each cycle
+// runs against the fake iFood server (valid token, polling answered 204).
+//   bench_worker_ocioso [segundos] [--simulador]
+#include "base/datahora.h"
 #include "data/dm.h"
 #include "data/fb/firebird.h"
+#include "ifoodsim.h"
 #include "worker/janela.h"
 #include "worker/worker.h"
 
@@ -14,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 #include <netinet/in.h>
 #include <sys/resource.h>
@@ -50,16 +54,30 @@ int portaFechada()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int segundos = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    int segundos = 60;
+    bool comSimulador = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--simulador") == 0)
+            comSimulador = true;
+        else
+            segundos = std::max(1, std::atoi(argv[i]));
+    }
+    sim::IFoodSim servidor;
 
     QTemporaryDir pasta;
     qputenv("TALVORO_HOME", QFile::encodeName(pasta.path()));
-    qputenv("TALVORO_IFOOD_API",
-            QByteArray("http://127.0.0.1:") + QByteArray::number(portaFechada()));
+    if (comSimulador) {
+        servidor.iniciar();
+        qputenv("TALVORO_IFOOD_API", QByteArray::fromStdString(servidor.urlBase()));
+    } else {
+        qputenv("TALVORO_IFOOD_API",
+                QByteArray("http://127.0.0.1:") + QByteArray::number(portaFechada()));
+    }
     fb::inicializarMotor(QDir(pasta.path()).filePath(QStringLiteral("lock")));
 
     TDM dm;
     dm.DataModuleCreate();
+    dm.InsertTokenBD(0, agora().addDays(1), {}, {}, {}, QStringLiteral("tok"));
     JanelaSemTela janela;
     int ciclos = 0;
     int verificacoes = 0;
@@ -73,8 +91,9 @@ int main(int argc, char** argv)
     const double cpu = segundosCpu() - antes;
     TThreadNFe_NFCe::Liberar(worker);
 
-    std::printf("worker ocioso: %d s, %d ciclos, %d verificacoes, CPU %.3f s = %.3f %% de um "
+    std::printf("worker ocioso (%s): %d s, %d ciclos, %d verificacoes, CPU %.3f s = %.3f %% de um "
                 "nucleo\n",
-                segundos, ciclos, verificacoes, cpu, 100.0 * cpu / segundos);
+                comSimulador ? "simulador" : "sem rede", segundos, ciclos, verificacoes, cpu,
+                100.0 * cpu / segundos);
     return 0;
 }
