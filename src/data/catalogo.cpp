@@ -131,6 +131,15 @@ const InstrucaoNomeada kCatalogo[] = {
     {"_qryPolling", "select id from ifood_polling where statusackenviado = 'N'"},
     {"_qryUpdatepollingEnviado",
      "update ifood_polling set statusackenviado = 'S' where statusackenviado = 'N'"},
+    // Marks the events of one answered acknowledgment by id, up to 50 per execution (unused
+    // places bound to null).
+    {"_qryUpdatepollingEnviadoIds",
+     "update ifood_polling set statusackenviado = 'S' where id in (:id01, :id02, "
+     ":id03, :id04, :id05, :id06, :id07, :id08, :id09, :id10, :id11, :id12, :id13, "
+     ":id14, :id15, :id16, :id17, :id18, :id19, :id20, :id21, :id22, :id23, :id24, "
+     ":id25, :id26, :id27, :id28, :id29, :id30, :id31, :id32, :id33, :id34, :id35, "
+     ":id36, :id37, :id38, :id39, :id40, :id41, :id42, :id43, :id44, :id45, :id46, "
+     ":id47, :id48, :id49, :id50)"},
     {"_qryInsertConfig", "insert into ifood_config "
                          "(authorizationcode,authorizationcodeverifier,cdconfig,dataexpiracao,"
                          "refreshtoken,token) values "
