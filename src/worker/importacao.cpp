@@ -193,12 +193,7 @@ void TThreadNFe_NFCe::CompletaPedido(const QString& createdAt, const QString& id
 
 void TThreadNFe_NFCe::GetOrder()
 {
-    FRest = ifood::CriaRest();
-    struct Liberacao
-    {
-        std::unique_ptr<ifood::Rest>& rest;
-        ~Liberacao() { ifood::LiberaRest(rest); }
-    } liberacao{FRest};
+    const ifood::ChamadaRest chamada(FRest);
     FRest->FRestClient.BaseURL = ifood::raizPedidos();
     FRest->FRestClient.ContentType = ifood::kJson;
     FRest->FRestRequest.Accept = ifood::kJson;
