@@ -137,7 +137,10 @@ int TThreadNFe_NFCe::IniciaNovoPedido(const QString& deliveryDateTime,
     try {
         auto& q = FDM.Query("_qryInsertPedido");
         q.param("datapedido", agora());
-        q.param("deliverydatetime", utcDe(deliveryDateTime));
+        // An order type without a date of its own (one iFood added after INDOOR, say) is
+        // still an order to prepare: it is stored without the date instead of never.
+        q.param("deliverydatetime",
+                deliveryDateTime.isEmpty() ? fb::Valor() : fb::Valor(utcDe(deliveryDateTime)));
         if (orderTiming == u"SCHEDULED") {
             q.param("deliverydatetimestart", utcDe(deliveryDateTimeStart));
             q.param("deliverydatetimeend", utcDe(deliveryDateTimeEnd));

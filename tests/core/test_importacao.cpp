@@ -365,6 +365,24 @@ TEST_F(Importacao, CustomerAndAddressByOrderType)
     EXPECT_TRUE(linhasLogTexto().isEmpty());
 }
 
+TEST_F(Importacao, AnOrderTypeWithoutADateIsStillImported)
+{
+    Json doc = Json::parse(lerDados(QStringLiteral("pedidos/mesa12.json")).toStdString());
+    doc["id"] = "c0ffee00-1111-4222-8333-444455556666";
+    doc["orderType"] = "DINE_IN";
+    const QString id = colocarPedidoTexto(doc.dump());
+    worker->GetOrder();
+
+    const int cd = cdDe(id);
+    ASSERT_GT(cd, 0) << linhasLogTexto().join(u'\n').toStdString();
+    const fb::Linha p = pedido(cd);
+    EXPECT_EQ(p[u"statuspedido"].toString(), QStringLiteral("PNA"));
+    EXPECT_EQ(p[u"tipoentrega"].toInt(), 0);
+    EXPECT_TRUE(p[u"deliverydatetime"].isNull());
+    EXPECT_EQ(integrado(id), QStringLiteral("S"));
+    EXPECT_FALSE(itens(cd).vazio());
+}
+
 TEST_F(Importacao, ScheduledOrdersAndCustomersWithoutPhone)
 {
     const QString agendado = colocarPedido(QStringLiteral("agendado.json"));
