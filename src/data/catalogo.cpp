@@ -40,6 +40,14 @@ const InstrucaoNomeada kCatalogo[] = {
     {"_qryInsertPagamentos",
      "insert into ifood_pagamentos ( cdpedido, method, name, prepaid, \"TYPE\", \"VALUE\") values "
      "( :cdpedido, :method, :name, :prepaid, :type, :value);"},
+    // An order already taken in, by its iFood id: a placed-order event offered again must not
+    // import it twice, and a header left in PIN by a cut-short run is completed, not doubled.
+    {"_qryGetPedidoPorReference", "select p.cdpedido, p.statuspedido from ifood_pedidos p where "
+                                  "p.reference = :reference order by p.cdpedido desc"},
+    {"_qryDeletePedidoItens", "delete from ifood_pedidos_itens where cdpedido = :cdpedido"},
+    {"_qryDeletePagamentos", "delete from ifood_pagamentos where cdpedido = :cdpedido"},
+    {"_qryLimpaDescontoPedido", "update ifood_pedidos set valordesconto = 0, responsaveldesconto = "
+                                "null where cdpedido = :cdpedido"},
     {"_qryGetCdClienteCad", "select c.cdcliente from tb_cliente c where c.idifood = :idifood"},
     {"_qryInsertClienteIfood",
      "insert into tb_cliente( bairro, cdmunicipio, cduf, cep, cidade, complementoendereco, cpf, "
@@ -123,6 +131,15 @@ const InstrucaoNomeada kCatalogo[] = {
     {"_qryPolling", "select id from ifood_polling where statusackenviado = 'N'"},
     {"_qryUpdatepollingEnviado",
      "update ifood_polling set statusackenviado = 'S' where statusackenviado = 'N'"},
+    // Marks the events of one answered acknowledgment by id, up to 50 per execution (unused
+    // places bound to null).
+    {"_qryUpdatepollingEnviadoIds",
+     "update ifood_polling set statusackenviado = 'S' where id in (:id01, :id02, "
+     ":id03, :id04, :id05, :id06, :id07, :id08, :id09, :id10, :id11, :id12, :id13, "
+     ":id14, :id15, :id16, :id17, :id18, :id19, :id20, :id21, :id22, :id23, :id24, "
+     ":id25, :id26, :id27, :id28, :id29, :id30, :id31, :id32, :id33, :id34, :id35, "
+     ":id36, :id37, :id38, :id39, :id40, :id41, :id42, :id43, :id44, :id45, :id46, "
+     ":id47, :id48, :id49, :id50)"},
     {"_qryInsertConfig", "insert into ifood_config "
                          "(authorizationcode,authorizationcodeverifier,cdconfig,dataexpiracao,"
                          "refreshtoken,token) values "

@@ -9,6 +9,9 @@
 
 #include <mutex>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 namespace talvoro::ifood {
 
 namespace {
@@ -21,10 +24,23 @@ size_t receber(char* dados, size_t tamanho, size_t n, void* destino)
     return tamanho * n;
 }
 
+// Only a literal loopback address or "localhost": a name like "127.example.com" is not one.
 bool ehLoopback(const QUrl& url)
 {
     const QString host = url.host().toLower();
-    return host == u"localhost" || host == u"::1" || host.startsWith(u"127.");
+    if (host == u"localhost")
+        return true;
+    const std::string texto = host.toStdString();
+    in_addr v4{};
+    if (inet_pton(AF_INET, texto.c_str(), &v4) == 1)
+        return (ntohl(v4.s_addr) >> 24) == 127;
+    in6_addr v6{};
+    return inet_pton(AF_INET6, texto.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
+}
+
+bool temQuebraDeLinha(const QString& s)
+{
+    return s.contains(u'\r') || s.contains(u'\n');
 }
 
 std::string paraUtf8(const QString& s)
@@ -136,6 +152,12 @@ void Rest::Execute()
                         "address (" +
                         endereco.toStdString() + ")");
 
+    // A line break inside a header value would start a header of its own.
+    for (const auto& [nome, valor] : FRestRequest.Headers) {
+        if (temQuebraDeLinha(nome) || temQuebraDeLinha(valor))
+            throw FalhaRest("REST request failed: line break in the header " + nome.toStdString());
+    }
+
     CURL* curl = curl_easy_init();
     if (!curl)
         throw FalhaRest("REST request failed: could not create an HTTP client");
@@ -234,7 +256,8 @@ const TabelaStatus& polling()
          {404, QStringLiteral("Not Found.")},
          {413, QStringLiteral("The request would query too many merchants (maximum is 100).")},
          {415, QStringLiteral("Unsupported Media Type")},
-         {500, QStringLiteral("Internal Server Error")}}};
+         {500, QStringLiteral("Internal Server Error")}},
+        {204}};
     return t;
 }
 
@@ -326,8 +349,8 @@ bool registrarRetorno(TDM& dm, const QString& prefixo, const QString& operacao, 
         return false;
     dm.InsertLogs(0, 2, prefixo + QStringLiteral(" - ") + operacao, QString(),
                   QStringLiteral("IFOOD - ") + operacao,
-                  rest.FRestResponse.StatusCode == tabela.sucesso ? QStringLiteral("S")
-                                                                  : QStringLiteral("N"),
+                  tabela.statusS(rest.FRestResponse.StatusCode) ? QStringLiteral("S")
+                                                                : QStringLiteral("N"),
                   rest.TextoRetorno(*texto));
     return true;
 }

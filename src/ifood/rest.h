@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -110,18 +111,44 @@ inline void LiberaRest(std::unique_ptr<Rest>& rest)
     rest.reset();
 }
 
+// Makes the HTTP objects of a call into the owner's slot and releases them when the scope
+// ends, also when the call raised.
+class ChamadaRest
+{
+public:
+    explicit ChamadaRest(std::unique_ptr<Rest>& slot)
+        : m_slot(slot)
+    {
+        m_slot = CriaRest();
+    }
+    ~ChamadaRest() { LiberaRest(m_slot); }
+    ChamadaRest(const ChamadaRest&) = delete;
+    ChamadaRest& operator=(const ChamadaRest&) = delete;
+    Rest& operator*() const { return *m_slot; }
+    Rest* operator->() const { return m_slot.get(); }
+
+private:
+    std::unique_ptr<Rest>& m_slot;
+};
+
 QString nomeMetodo(Metodo metodo);
 
 // The status codes one call handles, with the text its reply row carries, and the code that
-// means success.
+// means success (plus any other code whose row is also marked "S", as polling's 204).
 struct TabelaStatus
 {
     int sucesso;
     std::map<int, QString> textos;
+    std::vector<int> outrosComStatusS = {};
     const QString* texto(int codigo) const
     {
         const auto it = textos.find(codigo);
         return it == textos.end() ? nullptr : &it->second;
+    }
+    bool statusS(int codigo) const
+    {
+        return codigo == sucesso || std::find(outrosComStatusS.begin(), outrosComStatusS.end(),
+                                              codigo) != outrosComStatusS.end();
     }
 };
 
@@ -137,7 +164,7 @@ const TabelaStatus& tokenPorCodigo();
 
 // The two log rows of an exchange (order number 0, origin 2, service "IFOOD - " + operação).
 void registrarEnvio(TDM& dm, const QString& operacao, const Rest& rest);
-// prefixo is "Retorno" or "Resposta"; status "S" when the code is the call's success.
+// prefixo is "Retorno" or "Resposta"; status "S" for the codes the table marks so.
 // Returns false, writing nothing, when the call does not handle the code.
 bool registrarRetorno(TDM& dm, const QString& prefixo, const QString& operacao, const Rest& rest,
                       const TabelaStatus& tabela);

@@ -7,8 +7,12 @@
 
 #include <QUrl>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
 #include <netdb.h>
@@ -32,6 +36,60 @@ uint32_t normalizarIntervalo(uint32_t valor)
     return valor * 1000;
 }
 
+std::chrono::milliseconds restante(const QElapsedTimer& desde, uint32_t intervalo)
+{
+    const qint64 falta = qint64(normalizarIntervalo(intervalo)) - desde.elapsed();
+    return std::chrono::milliseconds(std::max<qint64>(0, falta));
+}
+
+// The addresses of a host name, looked up within a deadline.
+struct Resolucao
+{
+    std::mutex m;
+    std::condition_variable pronta;
+    bool concluida = false;
+    addrinfo* enderecos = nullptr;
+    ~Resolucao()
+    {
+        if (enderecos)
+            freeaddrinfo(enderecos);
+    }
+};
+
+addrinfo* consultarEnderecos(const QByteArray& host, const QByteArray& servico, int flags)
+{
+    addrinfo dicas{};
+    dicas.ai_family = AF_UNSPEC;
+    dicas.ai_socktype = SOCK_STREAM;
+    dicas.ai_flags = flags;
+    addrinfo* enderecos = nullptr;
+    if (getaddrinfo(host.constData(), servico.constData(), &dicas, &enderecos) != 0)
+        return nullptr;
+    return enderecos;
+}
+
+// getaddrinfo has no time-out of its own (an unreachable name server costs 10 s or more), so
+// a name is looked up on a helper thread that is abandoned when the deadline passes.
+std::shared_ptr<const Resolucao> resolver(const QByteArray& host, const QByteArray& servico,
+                                          std::chrono::steady_clock::time_point limite)
+{
+    auto r = std::make_shared<Resolucao>();
+    r->enderecos = consultarEnderecos(host, servico, AI_NUMERICHOST);
+    if (r->enderecos)
+        return r;
+    std::thread([r, host, servico] {
+        addrinfo* enderecos = consultarEnderecos(host, servico, 0);
+        const std::lock_guard trava(r->m);
+        r->enderecos = enderecos;
+        r->concluida = true;
+        r->pronta.notify_all();
+    }).detach();
+    std::unique_lock trava(r->m);
+    if (!r->pronta.wait_until(trava, limite, [&] { return r->concluida; }) || !r->enderecos)
+        return nullptr;
+    return r;
+}
+
 } // namespace
 
 TThreadNFe_NFCe::TThreadNFe_NFCe(TDM& dm, IJanelaIntegracao& janela, QString aAuthorizationCode,
@@ -52,6 +110,8 @@ TThreadNFe_NFCe::TThreadNFe_NFCe(TDM& dm, IJanelaIntegracao& janela, QString aAu
     FTimerPendentes.setTimerType(Qt::CoarseTimer);
     connect(&FTimerCiclo, &QTimer::timeout, this, &TThreadNFe_NFCe::ExecutaCiclo);
     connect(&FTimerPendentes, &QTimer::timeout, this, &TThreadNFe_NFCe::ExecutaVerificacao);
+    FLastUpdate.start();
+    FLastUpdate_Half.start();
     if (!CreateSuspended) {
         FTimerCiclo.start(kPrimeiroCiclo);
         FTimerPendentes.start(std::chrono::milliseconds(normalizarIntervalo(FTimeCheck_Half)));
@@ -79,14 +139,23 @@ void TThreadNFe_NFCe::Liberar(TThreadNFe_NFCe* worker)
     delete worker;
 }
 
+// A new interval counts from the end of the last run, as if it had always been in force.
 void TThreadNFe_NFCe::setIntervaloVerificacao(uint32_t valor)
 {
     FTimeCheck = valor;
+    if (!FTimerCiclo.isActive())
+        return;
+    auto espera = restante(FLastUpdate, FTimeCheck);
+    if (FPrimeiroCicloPendente)
+        espera = std::min(espera, FTimerCiclo.remainingTimeAsDuration());
+    FTimerCiclo.start(espera);
 }
 
 void TThreadNFe_NFCe::setIntervaloVerificacao_Half(uint32_t valor)
 {
     FTimeCheck_Half = valor;
+    if (FTimerPendentes.isActive())
+        FTimerPendentes.start(restante(FLastUpdate_Half, FTimeCheck_Half));
 }
 
 void TThreadNFe_NFCe::ExecutaCiclo()
@@ -99,9 +168,11 @@ void TThreadNFe_NFCe::ExecutaCiclo()
         return;
     }
     FEmExecucao = true;
+    FPrimeiroCicloPendente = false;
     FJanela.MostraUltimaAtualizacao(formatDataHora(QStringLiteral("dd/mm/yyyy hh:nn:ss"), agora()));
     CicloIFood();
     FEmExecucao = false;
+    FLastUpdate.start();
     if (FLiberarAoTerminar) {
         deleteLater();
         return;
@@ -122,6 +193,7 @@ void TThreadNFe_NFCe::ExecutaVerificacao()
     FEmExecucao = true;
     VerificaPendentes();
     FEmExecucao = false;
+    FLastUpdate_Half.start();
     if (FLiberarAoTerminar) {
         deleteLater();
         return;
@@ -144,6 +216,10 @@ void TThreadNFe_NFCe::CicloIFood()
     static const Passo passos[] = {
         {u"Falha ao pegar Token... ", [](TThreadNFe_NFCe& w) { w.GetToken(); }},
         {u"Falha ao fazer Polling... ", [](TThreadNFe_NFCe& w) { w.Polling(); }},
+        {u"Falha ao pegar  StatusMerchants... ", [](TThreadNFe_NFCe& w) { w.StatusMerchants(); }},
+        {u"Falha ao fazer GetOrder... ", [](TThreadNFe_NFCe& w) { w.GetOrder(); }},
+        {u"Falha ao fazer GetPedidos_Aceitos_Cancelados_Confirmados... ",
+         [](TThreadNFe_NFCe& w) { w.GetPedidos_Aceitos_Cancelados_Confirmados(); }},
         {u"Falha ao fazer Acknowledgment... ", [](TThreadNFe_NFCe& w) { w.Acknowledgment(); }},
     };
     for (const Passo& passo : passos) {
@@ -163,18 +239,14 @@ bool TThreadNFe_NFCe::VerificaInternet()
         if (host.isEmpty())
             return false;
         const int porta = url.port(url.scheme() == u"http" ? 80 : 443);
-        const QByteArray servico = QByteArray::number(porta);
-
         const auto limite =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(kTempoSondaMs);
-        addrinfo dicas{};
-        dicas.ai_family = AF_UNSPEC;
-        dicas.ai_socktype = SOCK_STREAM;
-        addrinfo* enderecos = nullptr;
-        if (getaddrinfo(host.constData(), servico.constData(), &dicas, &enderecos) != 0)
+        const std::shared_ptr<const Resolucao> resolucao =
+            resolver(host, QByteArray::number(porta), limite);
+        if (!resolucao)
             return false;
         bool conectou = false;
-        for (addrinfo* a = enderecos; a && !conectou; a = a->ai_next) {
+        for (const addrinfo* a = resolucao->enderecos; a && !conectou; a = a->ai_next) {
             const auto restante = std::chrono::duration_cast<std::chrono::milliseconds>(
                 limite - std::chrono::steady_clock::now());
             if (restante.count() <= 0)
@@ -196,7 +268,6 @@ bool TThreadNFe_NFCe::VerificaInternet()
             }
             close(s);
         }
-        freeaddrinfo(enderecos);
         return conectou;
     } catch (...) {
         return false;

@@ -5,6 +5,7 @@
 #include "worker/janela.h"
 #include "worker/tifoodrecord.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -12,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace talvoro {
 
@@ -102,6 +104,8 @@ private:
     fb::Instrucao& ConsultaWorker(std::string_view nome);
     void ExecutaCiclo();
     void ExecutaVerificacao();
+    // Sets statusackenviado of exactly these events.
+    void MarcaEventosReconhecidos(const std::vector<QString>& ids);
 
     TDM& FDM;
     IJanelaIntegracao& FJanela;
@@ -110,6 +114,9 @@ private:
     std::map<std::string, std::unique_ptr<fb::Instrucao>, std::less<>> FQueryPedidos;
     QTimer FTimerCiclo;
     QTimer FTimerPendentes;
+    QElapsedTimer FLastUpdate;      // since the end of the last cycle
+    QElapsedTimer FLastUpdate_Half; // since the end of the last pending check
+    bool FPrimeiroCicloPendente = true;
     bool FEmExecucao = false;
     bool FLiberarAoTerminar = false;
 };

@@ -2,6 +2,7 @@
 
 #include "data/fb/firebird.h"
 #include "support/pastatemporaria.h"
+#include "support/sanitizadores.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,8 @@
+#include <QApplication>
+
 #include "data/fb/firebird.h"
 #include "support/pastatemporaria.h"
+#include "support/sanitizadores.h"
 #include "ui/avisos.h"
 #include "ui/fontes.h"
 
@@ -7,10 +10,13 @@
 
 #include <gtest/gtest.h>
 
-// Widget tests run on the offscreen platform (set by CTest's environment), with the
-// program's own application object, fonts and locale.
+// Widget tests run on the offscreen platform, with the program's own application object,
+// fonts and locale.
 int main(int argc, char** argv)
 {
+    // Test discovery runs this binary without CTest's environment: never ask for a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     talvoro::ui::TAplicacao app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvoro"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
