@@ -1,5 +1,8 @@
 #include "apoio.h"
 
+#include "base/datahora.h"
+#include "support/simulador.h"
+
 #include "ui/clicaveis.h"
 #include "ui/mensagens.h"
 #include "ui/statusloja.h"
@@ -61,6 +64,8 @@ TEST(JanelaPrincipal, PrimeiraExibicaoSemConfiguracaoLigaAIntegracao)
     EXPECT_EQ(j._lblUltAtualizacao->text(), u"00/00/0000 00:00:00");
     EXPECT_EQ(j._lblStatusLoja->text(), u"Status Loja: Fechada");
     EXPECT_TRUE(mesmaFigura(j._imgStatusLoja, j._imgLojaOFF));
+    // The board's list was filled with today's orders.
+    EXPECT_EQ(t.ambiente.dm.PegaDataInicial, hojeMeiaNoite());
 }
 
 TEST(JanelaPrincipal, SwitchDaIntegracaoCriaELiberaOWorker)
@@ -318,10 +323,11 @@ TEST(JanelaPrincipal, EnterNaJanelaPesquisaMasNaoDentroDeUmaCaixa)
     struct Pagina : IPaginaPrincipal
     {
         void DefineDataPesquisa(const QDateTime& d) override { data = d; }
+        // The search bar shows another day than the one set by step 5.
         FiltroPedidos Filtro() const override
         {
             FiltroPedidos f;
-            f.data = data;
+            f.data = dataHora(QDate(2024, 5, 1), QTime(10, 0));
             return f;
         }
         void AjustaLayout() override { ++ajustes; }
@@ -335,9 +341,10 @@ TEST(JanelaPrincipal, EnterNaJanelaPesquisaMasNaoDentroDeUmaCaixa)
     T_frmMain& j = *t.janela;
     j.DefinePaginaPrincipal(&pagina);
     ASSERT_TRUE(t.abreEFechaDialogo());
-    // Steps 5 and 10 reached the page.
+    // Steps 5, 6 and 10 reached the page; the day listed is the search bar's.
     EXPECT_TRUE(pagina.data.isValid());
     EXPECT_GE(pagina.ajustes, 1);
+    EXPECT_EQ(t.ambiente.dm.PegaDataInicial, dataHora(QDate(2024, 5, 1), QTime(0, 0)));
 
     j.MostraPagina(j._tabConfig);
     j.edtClientID->setFocus();
@@ -349,4 +356,41 @@ TEST(JanelaPrincipal, EnterNaJanelaPesquisaMasNaoDentroDeUmaCaixa)
     QTest::keyClick(&j, Qt::Key_Return);
     EXPECT_EQ(pagina.pesquisas, 1);
     j.DefinePaginaPrincipal(nullptr);
+}
+
+TEST(JanelaPrincipal, IntegracaoComOServidorFalsoMostraCicloEStatusDaLoja)
+{
+    SimuladorIFood s;
+    JanelaDeTeste t;
+    T_frmMain& j = *t.janela;
+    const QString token = QString::fromStdString(s.sim.emitirToken());
+    t.ambiente.dm.InsertTokenBD(0, agora().addSecs(3600), QStringLiteral("cod"),
+                                QStringLiteral("verif"), QStringLiteral("refresh"), token);
+    t.gravarIni(QByteArray("[CONFIG_IFOOD]\r\nCLIENT_ID=cliente\r\nCLIENT_SECRET=segredo\r\n"
+                           "MERCHANIDLOJA=") +
+                sim::IFoodSim::kMerchantPadrao + "\r\n");
+    ASSERT_TRUE(t.abreEFechaDialogo());
+    ASSERT_EQ(j._edtMerchanIDLoja->text(), QLatin1String(sim::IFoodSim::kMerchantPadrao));
+
+    // A new worker takes the merchant id; its cycles run against the fake server.
+    clicar(j.swVendeOffLine);
+    clicar(j.swVendeOffLine);
+    ASSERT_NE(j.vTThreadIFOOD, nullptr);
+    ASSERT_TRUE(esperarAte([&] { return j.StatusLoja().has_value(); }));
+    EXPECT_TRUE(lerDataHora(j._lblUltAtualizacao->text()).has_value())
+        << j._lblUltAtualizacao->text().toStdString();
+    EXPECT_EQ(j.edtToken->text(), token);
+    EXPECT_NE(j._lblStatusLoja->text(), u"Status Loja: Fechada");
+    EXPECT_EQ(j.StatusLoja()->available, u"true");
+    EXPECT_TRUE(mesmaFigura(j._imgStatusLoja, j._imgLojaON));
+
+    QString disponivel;
+    Dialogos dialogos([&](QWidget* d) {
+        auto* status = qobject_cast<T_frmStatusLoja*>(d);
+        ASSERT_NE(status, nullptr);
+        disponivel = status->_lblavailable->text();
+        clicar(status->_btnFechar);
+    });
+    clicar(j._lblStatusLoja);
+    EXPECT_EQ(disponivel, u"true");
 }
