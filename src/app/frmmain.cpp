@@ -418,6 +418,7 @@ void T_frmMain::swVendeOffLineClick()
         TThreadNFe_NFCe::Liberar(std::exchange(vTThreadIFOOD, nullptr));
         _lblUltAtualizacao->setText(kIntegracaoDesligada);
         _imgStatusLoja->setPixmap(_imgLojaOFF->pixmap());
+        _imgStatusLoja->setAccessibleDescription(QStringLiteral("Loja fechada"));
         return;
     }
     if (accessToken->text().isEmpty()) {

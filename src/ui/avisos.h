@@ -31,7 +31,9 @@ bool protegido(F&& handler)
 }
 
 // The application object: an error escaping any event handler ends in the standard error
-// dialog instead of ending the program.
+// dialog instead of ending the program. A last resort: Qt's own frames between here and the
+// handler are not unwound cleanly (what they hold leaks), so the windows run their handlers
+// through protegido and nothing reaches this point from them.
 class TAplicacao : public QApplication
 {
     Q_OBJECT

@@ -146,13 +146,15 @@ TEST(Mensagem, AvisoDeGravacaoFechaSozinho)
 
 namespace {
 
-// A control whose handler fails, as any window handler may.
-class BotaoQueFalha : public QWidget
+// An object whose event handler fails and was not written with the guard.
+class ObjetoQueFalha : public QObject
 {
 protected:
-    void mousePressEvent(QMouseEvent*) override
+    bool event(QEvent* evento) override
     {
-        throw std::runtime_error("Falha de teste no handler");
+        if (evento->type() == QEvent::User)
+            throw std::runtime_error("Falha de teste no handler");
+        return QObject::event(evento);
     }
 };
 
@@ -160,16 +162,18 @@ protected:
 
 TEST(ErroPadrao, ErroQueEscapaDeUmHandlerVaiParaODialogo)
 {
-    BotaoQueFalha botao;
-    botao.resize(40, 20);
-    botao.show();
     Dialogos dialogos;
-    clicar(&botao);
+    // Guarded handlers (every connection of the windows) report their own errors.
+    EXPECT_FALSE(ui::protegido([] { throw std::runtime_error("Falha no handler protegido"); }));
     ASSERT_EQ(dialogos.vistos.size(), 1);
     EXPECT_EQ(dialogos.vistos[0].titulo, u"Talvoro");
-    EXPECT_EQ(dialogos.vistos[0].texto, u"Falha de teste no handler");
-    // The program goes on: the guard reports a second failure the same way.
-    EXPECT_FALSE(ui::protegido([] { throw std::runtime_error("outra"); }));
-    EXPECT_EQ(dialogos.vistos.size(), 2);
-    EXPECT_EQ(dialogos.vistos[1].texto, u"outra");
+    EXPECT_EQ(dialogos.vistos[0].texto, u"Falha no handler protegido");
+
+    // What escapes an unguarded handler ends in the same dialog, and the program goes on.
+    ObjetoQueFalha objeto;
+    QEvent evento(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&objeto, &evento));
+    ASSERT_EQ(dialogos.vistos.size(), 2);
+    EXPECT_EQ(dialogos.vistos[1].titulo, u"Talvoro");
+    EXPECT_EQ(dialogos.vistos[1].texto, u"Falha de teste no handler");
 }
