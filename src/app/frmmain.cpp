@@ -100,6 +100,7 @@ T_frmMain::T_frmMain(TDM& dm, QWidget* parent)
     MontaRepositorio();
     MontaRodape();
     ConectaMenu();
+    ConectaAcoesPedido();
 
     auto* meio = new QHBoxLayout;
     meio->setContentsMargins(0, 0, 0, 0);

@@ -26,6 +26,7 @@ class QTabWidget;
 namespace talvoro {
 
 class TThreadNFe_NFCe;
+struct TPedidoSelecionado;
 
 namespace ui {
 class TBotaoCategoria;
@@ -95,6 +96,25 @@ public:
     // The order-number generator's value as step 9 of the activation last read it.
     const QString& ProximoNrPedido() const { return FProximoNrPedido; }
     TDM& DM() { return FDM; }
+
+    // ---- Order actions (ui/acoespedido.cpp) ----
+    // The handlers of "Aceitar", the hand-over button and "Recusar". Each copies the selected
+    // order at the click and acts on that copy to the end: a worker cycle or the activation
+    // sequence may reload the board while the question or the picker is open.
+    void _bntAceitarPedidoClick();
+    void _bntSairEntregaClick();
+    void _bntRecusarPedidoClick();
+    void AceitarPedidoSelecionado(const TPedidoSelecionado& pedido);
+    void SairEntregaPedidoSelecionado(const TPedidoSelecionado& pedido);
+    void RecusarPedidoSelecionado(const TPedidoSelecionado& pedido);
+    // One iFood request each, for the iFood order id; errors pass to the caller.
+    void ConfirmaPedido(const QString& orderId);
+    void EntregaPedido(const QString& orderId);
+    void RetirarPedido(const QString& orderId);
+    void RecusarPedido(const QString& orderId, const QString& code, const QString& reason);
+    // Connects the action strip's buttons (found by name; each once) and plugs in the
+    // pending-orders alert.
+    void ConectaAcoesPedido();
 
     // IJanelaIntegracao
     void MostraUltimaAtualizacao(const QString& texto) override;
