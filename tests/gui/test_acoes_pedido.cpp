@@ -421,6 +421,22 @@ TEST_F(AcoesPedido, EntregaAgendadaPerguntaAntes)
     EXPECT_EQ(linha(cdPassado)[u"statuspedido"].toString(), u"PDR");
 }
 
+// An order id is one segment of the address: characters that would change the path or
+// start a query travel encoded.
+TEST_F(AcoesPedido, IdDoPedidoFicaNumSoSegmento)
+{
+    Pedido p;
+    p.reference = QStringLiteral("a/../b?x=1");
+    p.noIFood = false;
+    const int cd = inserir(p);
+    Dialogos dialogos;
+    j.AceitarPedidoSelecionado(selecao(cd));
+    const auto reqs = requisicoes();
+    ASSERT_EQ(reqs.size(), 1u);
+    EXPECT_EQ(reqs[0].caminho, "/order/v1.0/orders/a%2F..%2Fb%3Fx%3D1/confirm");
+    EXPECT_TRUE(reqs[0].query.empty());
+}
+
 // A database error after iFood accepted the request is caught like a network error: a
 // text-log line, no dialog; the order keeps its status.
 TEST_F(AcoesPedido, ErroDoBancoDepoisDoAceite)
