@@ -2,6 +2,7 @@
 
 #include "app/paginaprincipal.h"
 #include "data/dm.h"
+#include "ui/pedidoselecionado.h"
 #include "worker/janela.h"
 
 #include <QDateTime>
@@ -29,6 +30,7 @@ class TThreadNFe_NFCe;
 
 namespace ui {
 class TBotaoCategoria;
+class TPaginaPedidos;
 class TImagemClicavel;
 class TLabelClicavel;
 class TSplitView;
@@ -107,6 +109,16 @@ public:
 
     static QString TextoVersao();
 
+    // ---- Order board ----
+    // The order of the selected card on the board.
+    const TPedidoSelecionado& PedidoSelecionado() const;
+    // Lists the orders again with the search bar's values, as the search does, leaving the
+    // "Pendentes:" counter as it is.
+    void RecarregaListaPedidos();
+    // The order part of the main page (search bar, board, order data, action strip, summary).
+    ui::TPaginaPedidos& PaginaPedidos() const { return *FPaginaPedidos; }
+    // ---- end of order board ----
+
     // Toolbar.
     QFrame* pnlToolbar;
     QFrame* RelativePanel6;
@@ -175,6 +187,7 @@ public:
     QLabel* _imgLojaON;
     QLabel* _imgLojaOFF;
     QLabel* _imgiFood;
+    QLabel* _imgOutraOrigem; // orders of origin 1 (not from iFood)
     QLabel* _imgDelivery;
     QLabel* _imgRetirada;
     QLabel* _imgNaMesa;
@@ -216,6 +229,7 @@ private:
     void MontaPaginaConfig();
     void MontaMenuConfig();
     void MontaRepositorio();
+    void MontaPaginaPedidos();
     void MontaRodape();
     void ConectaMenu();
 
@@ -227,6 +241,7 @@ private:
 
     TDM& FDM;
     IPaginaPrincipal* FPaginaPrincipal = nullptr;
+    ui::TPaginaPedidos* FPaginaPedidos = nullptr;
     std::function<void(int, const QString&)> FAlertaPendentes;
     std::optional<StatusLojaResumo> FStatusLoja;
     fb::Resultado FDadosLoja;
