@@ -198,7 +198,7 @@ void TPaginaPedidos::MontaDadosPedido()
     _lblEndEntrega->setAccessibleDescription(QStringLiteral("Endereço de entrega"));
 
     auto* coluna = new QVBoxLayout(_panDadosPedido);
-    coluna->setContentsMargins(8, 6, 8, 4);
+    coluna->setContentsMargins(5, 6, 5, 4);
     coluna->setSpacing(6);
     coluna->addWidget(_lblNomeCliente);
     coluna->addLayout(campos);
@@ -338,8 +338,9 @@ FiltroPedidos TPaginaPedidos::Filtro() const
 
 void TPaginaPedidos::AjustaLayout()
 {
-    _lblEndEntrega->setMaximumWidth(std::max(0, _panDadosPedido->width() - 10));
-    _lblNomeCliente->setMaximumWidth(std::max(300, _panDadosPedido->width()));
+    // The layouts already keep the address at the data panel's width less 10 px and the
+    // right-hand values of the item and payment cards clear of the totals column.
+    updateGeometry();
 }
 
 } // namespace talvoro::ui
