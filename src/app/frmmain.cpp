@@ -6,6 +6,7 @@
 #include "ui/clicaveis.h"
 #include "ui/desenhos.h"
 #include "ui/fontes.h"
+#include "ui/paginapedidos.h"
 #include "ui/splitview.h"
 #include "ui/toggleswitch.h"
 #include "versao.h"
@@ -98,6 +99,7 @@ T_frmMain::T_frmMain(TDM& dm, QWidget* parent)
     MontaPaginaPrincipal();
     MontaPaginaConfig();
     MontaRepositorio();
+    MontaPaginaPedidos();
     MontaRodape();
     ConectaMenu();
     ConectaAcoesPedido();
@@ -136,6 +138,8 @@ T_frmMain::~T_frmMain()
 {
     qApp->removeEventFilter(this);
     TThreadNFe_NFCe::Liberar(std::exchange(vTThreadIFOOD, nullptr));
+    // The worker is gone: nobody reopens the list any more while the page goes.
+    FDM.DefineVisaoListaPedidos(nullptr);
 }
 
 void T_frmMain::MontaPaginaPrincipal()
@@ -200,6 +204,7 @@ void T_frmMain::MontaRepositorio()
         {&_imgLojaON, "_imgLojaON", lojaAberta(status)},
         {&_imgLojaOFF, "_imgLojaOFF", lojaFechada(status)},
         {&_imgiFood, "_imgiFood", iFood(cartao)},
+        {&_imgOutraOrigem, "_imgOutraOrigem", outraOrigem(cartao)},
         {&_imgDelivery, "_imgDelivery", delivery(cartao)},
         {&_imgRetirada, "_imgRetirada", retirada(cartao)},
         {&_imgNaMesa, "_imgNaMesa", naMesa(cartao)},
@@ -224,6 +229,35 @@ void T_frmMain::MontaRepositorio()
     Memo2 = new QPlainTextEdit(_tabRepositorio);
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setGeometry(616, 80, 600, 300);
+}
+
+// ---- Order board ----------------------------------------------------------------------------
+
+void T_frmMain::MontaPaginaPedidos()
+{
+    ui::FigurasPedido figuras;
+    figuras.iFood = _imgiFood->pixmap();
+    figuras.outraOrigem = _imgOutraOrigem->pixmap();
+    figuras.delivery = _imgDelivery->pixmap();
+    figuras.retirada = _imgRetirada->pixmap();
+    figuras.naMesa = _imgNaMesa->pixmap();
+    figuras.agendado = _imgAgendado->pixmap();
+    figuras.recusado = _imgRecusado->pixmap();
+    figuras.vazio = _imgVazio->pixmap();
+    FPaginaPedidos = new ui::TPaginaPedidos(FDM, figuras, _panPedidos);
+    _panPedidos->layout()->addWidget(FPaginaPedidos);
+    DefinePaginaPrincipal(FPaginaPedidos);
+    FDM.DefineVisaoListaPedidos(FPaginaPedidos);
+}
+
+const TPedidoSelecionado& T_frmMain::PedidoSelecionado() const
+{
+    return FPaginaPedidos->PedidoSelecionado();
+}
+
+void T_frmMain::RecarregaListaPedidos()
+{
+    FPaginaPedidos->RecarregaListaPedidos();
 }
 
 void T_frmMain::MontaRodape()

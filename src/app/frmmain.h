@@ -2,6 +2,7 @@
 
 #include "app/paginaprincipal.h"
 #include "data/dm.h"
+#include "ui/pedidoselecionado.h"
 #include "worker/janela.h"
 
 #include <QDateTime>
@@ -30,6 +31,7 @@ struct TPedidoSelecionado;
 
 namespace ui {
 class TBotaoCategoria;
+class TPaginaPedidos;
 class TImagemClicavel;
 class TLabelClicavel;
 class TSplitView;
@@ -127,6 +129,16 @@ public:
 
     static QString TextoVersao();
 
+    // ---- Order board ----
+    // The order of the selected card on the board.
+    const TPedidoSelecionado& PedidoSelecionado() const;
+    // Lists the orders again with the search bar's values, as the search does, leaving the
+    // "Pendentes:" counter as it is.
+    void RecarregaListaPedidos();
+    // The order part of the main page (search bar, board, order data, action strip, summary).
+    ui::TPaginaPedidos& PaginaPedidos() const { return *FPaginaPedidos; }
+    // ---- end of order board ----
+
     // Toolbar.
     QFrame* pnlToolbar;
     QFrame* RelativePanel6;
@@ -195,6 +207,7 @@ public:
     QLabel* _imgLojaON;
     QLabel* _imgLojaOFF;
     QLabel* _imgiFood;
+    QLabel* _imgOutraOrigem; // orders of origin 1 (not from iFood)
     QLabel* _imgDelivery;
     QLabel* _imgRetirada;
     QLabel* _imgNaMesa;
@@ -236,6 +249,7 @@ private:
     void MontaPaginaConfig();
     void MontaMenuConfig();
     void MontaRepositorio();
+    void MontaPaginaPedidos();
     void MontaRodape();
     void ConectaMenu();
 
@@ -247,6 +261,7 @@ private:
 
     TDM& FDM;
     IPaginaPrincipal* FPaginaPrincipal = nullptr;
+    ui::TPaginaPedidos* FPaginaPedidos = nullptr;
     std::function<void(int, const QString&)> FAlertaPendentes;
     std::optional<StatusLojaResumo> FStatusLoja;
     fb::Resultado FDadosLoja;

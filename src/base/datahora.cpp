@@ -25,6 +25,13 @@ QDateTime hojeMeiaNoite()
     return dataHora(QDate::currentDate(), QTime(0, 0));
 }
 
+QDateTime utcParaLocal(const QDateTime& utc)
+{
+    if (!utc.isValid())
+        return {};
+    return semFuso(QDateTime(utc.date(), utc.time(), Qt::UTC).toLocalTime());
+}
+
 std::optional<QDateTime> isoParaUtc(const QString& text)
 {
     static const QRegularExpression re(QStringLiteral(

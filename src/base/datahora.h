@@ -21,6 +21,10 @@ QDateTime dataHora(QDate date, QTime time);
 // The wall-clock fields of any QDateTime, re-labelled as a zone-less value.
 QDateTime semFuso(const QDateTime& dt);
 
+// A UTC wall-clock value (the iFood times the import stores) as the local wall-clock the
+// operator reads. An invalid value stays invalid.
+QDateTime utcParaLocal(const QDateTime& utc);
+
 // ISO 8601 text ("2024-05-01T18:30:00Z", "...-03:00", "...+0100", with or without fraction)
 // to the UTC wall-clock it denotes. Text without a zone is taken as UTC already.
 std::optional<QDateTime> isoParaUtc(const QString& text);

@@ -306,6 +306,32 @@ QPixmap iFood(QSize tamanho)
     });
 }
 
+QPixmap outraOrigem(QSize tamanho)
+{
+    return pintado(tamanho, [](QPainter& p, QRectF r) {
+        const QRectF q = r.adjusted(2, r.height() * 0.2, -2, -r.height() * 0.2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x1E, 0x55, 0x88));
+        p.drawRoundedRect(q, 8, 8);
+        textoCentrado(p, q, QStringLiteral("LOJA"), Qt::white, int(q.height() * 0.42));
+    });
+}
+
+QPixmap lupa(int lado)
+{
+    return pintado(lado, [](QPainter& p, QRectF r) {
+        const qreal u = std::min(r.width(), r.height()) / 10;
+        const QColor cor(0x04, 0x76, 0x94);
+        p.setPen(QPen(cor, u * 0.9, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        const QRectF lente(r.left() + 1.5 * u, r.top() + 1.5 * u, 5 * u, 5 * u);
+        p.drawEllipse(lente);
+        p.setPen(QPen(cor, u * 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(lente.center() + QPointF(1.8 * u, 1.8 * u),
+                   QPointF(r.right() - 1.2 * u, r.bottom() - 1.2 * u));
+    });
+}
+
 QPixmap delivery(QSize tamanho)
 {
     return pintado(tamanho, [](QPainter& p, QRectF r) {

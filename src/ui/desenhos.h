@@ -27,9 +27,11 @@ QPixmap informacao(QSize tamanho);
 QPixmap marcaOk(int lado);
 QPixmap marcaNao(int lado);
 QPixmap gravar(int lado); // the save button's picture
+QPixmap lupa(int lado);   // the order search button's picture
 
 // Order pictures kept on the repository page.
 QPixmap iFood(QSize tamanho);
+QPixmap outraOrigem(QSize tamanho); // an order that did not come from iFood
 QPixmap delivery(QSize tamanho);
 QPixmap retirada(QSize tamanho);
 QPixmap naMesa(QSize tamanho);

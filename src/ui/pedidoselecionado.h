@@ -15,6 +15,8 @@ struct TPedidoSelecionado
     QString GetCorrelationId;  // iFood order id (reference)
     QString GetShortReference; // the number people see (displayId)
     bool IsAgendado = false;
+    // The scheduled window in local wall-clock time (the database keeps it in UTC), so it
+    // compares directly with agora() and reads as the operator expects.
     QDateTime GetDataAgendamentoStart;
     QDateTime GetDataAgendamentoEnd;
     bool GetStatusAceite = false;
