@@ -27,7 +27,6 @@ class QTabWidget;
 namespace talvoro {
 
 class TThreadNFe_NFCe;
-struct TPedidoSelecionado;
 
 namespace ui {
 class TBotaoCategoria;

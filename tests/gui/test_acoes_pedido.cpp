@@ -1,4 +1,4 @@
-#include "apoio.h"
+#include "apoio_quadro.h"
 
 #include "base/datahora.h"
 #include "support/simulador.h"
@@ -33,6 +33,7 @@ struct AcoesPedido : ::testing::Test
     JanelaDeTeste t;
     T_frmMain& j = *t.janela;
     TDM& dm = t.ambiente.dm;
+    ui::TPaginaPedidos& pag = pagina(j);
 
     AcoesPedido()
     {
@@ -40,34 +41,40 @@ struct AcoesPedido : ::testing::Test
         j.edtToken->setText(QStringLiteral("token-da-janela"));
     }
 
-    struct Pedido
+    // Writes the order, known to the fake server unless told otherwise.
+    int inserir(const PedidoTeste& p, bool noIFood = true)
     {
-        QString reference;
-        QString status = QStringLiteral("PNA");
-        int tipoentrega = 1;
-        int cdintegracao = 0;
-        QDateTime agendadoPara; // invalid: not scheduled
-        bool noIFood = true;    // the fake server knows the order
-    };
-
-    int inserir(const Pedido& p)
-    {
-        fb::Instrucao i(dm.FDConnection1(),
-                        "insert into ifood_pedidos (cdintegracao, datapedido, deliverydatetime, "
-                        "deliverydatetimestart, isagendado, seqdelivery, statuspedido, reference, "
-                        "shortreference, tipoentrega) values (:cdintegracao, :agora, :agora, "
-                        ":inicio, :agendado, 1, :status, :reference, '1234', :tipoentrega) "
-                        "returning cdpedido");
-        i.param("cdintegracao", p.cdintegracao)
-            .param("agora", agora())
-            .param("inicio", p.agendadoPara.isValid() ? fb::Valor(p.agendadoPara) : fb::Valor())
-            .param("agendado", p.agendadoPara.isValid() ? QStringLiteral("S") : QStringLiteral("N"))
-            .param("status", p.status)
-            .param("reference", p.reference)
-            .param("tipoentrega", p.tipoentrega);
-        if (p.noIFood)
+        if (noIFood)
             s.sim.adicionarPedido({{"id", p.reference.toStdString()}});
-        return int(i.abrir().primeira()[u"cdpedido"].toInt());
+        return inserePedido(dm, p);
+    }
+
+    // Selects the order's card and clicks the button. A marker order is written just before
+    // the click, without listing it: the board shows it afterwards only if the click reloaded
+    // the list.
+    QString acionar(int cd, QPushButton* botao)
+    {
+        j.RecarregaListaPedidos();
+        const int linha = linhaDoPedido(j, cd);
+        EXPECT_GE(linha, 0);
+        clicarCartao(j, linha);
+        EXPECT_EQ(j.PedidoSelecionado().CdPedido, cd);
+        EXPECT_TRUE(botao->isVisible());
+        PedidoTeste marcador;
+        marcador.status = QStringLiteral("PDF");
+        marcador.reference = QStringLiteral("marcador-%1").arg(++m_marcadores);
+        inserePedido(dm, marcador);
+        clicar(botao);
+        return marcador.reference;
+    }
+
+    // The board's list holds this reference.
+    bool naLista(const QString& reference) const
+    {
+        for (const fb::Linha& l : dm.ListaPedido().linhas)
+            if (l[u"reference"].toString() == reference)
+                return true;
+        return false;
     }
 
     fb::Linha linha(int cd)
@@ -76,35 +83,6 @@ struct AcoesPedido : ::testing::Test
             .param("c", cd)
             .abrir()
             .primeira();
-    }
-
-    // The selected-order state as the board fills it from the order's row.
-    TPedidoSelecionado selecao(int cd)
-    {
-        const fb::Linha l = linha(cd);
-        TPedidoSelecionado p;
-        p.CdPedido = cd;
-        p.GetCorrelationId = l[u"reference"].toString();
-        p.GetShortReference = l[u"shortreference"].toString();
-        p.IsAgendado = l[u"isagendado"].toString() == u"S";
-        p.GetDataAgendamentoStart = l[u"deliverydatetimestart"].toDateTime();
-        p.GetStatusAceite = l[u"statusaceite"].toString() == u"S";
-        p.GetStatusCancelar = l[u"statuscancelar"].toString() == u"S";
-        p.GetStatusEntrega = l[u"statusentrega"].toString() == u"S";
-        p.statuspedido = l[u"statuspedido"].toString();
-        p.PedidoAceito = p.statuspedido == u"PNA" || p.statuspedido == u"PIN" ? u'N' : u'S';
-        p.cdintegracao = int(l[u"cdintegracao"].toInt());
-        p.tipoentrega = int(l[u"tipoentrega"].toInt());
-        return p;
-    }
-
-    // The board's list holds this reference (it was loaded after the order was written).
-    bool naLista(const QString& reference) const
-    {
-        for (const fb::Linha& l : dm.ListaPedido().linhas)
-            if (l[u"reference"].toString() == reference)
-                return true;
-        return false;
     }
 
     std::vector<LinhaLog> logsDesde(size_t inicio)
@@ -126,18 +104,20 @@ struct AcoesPedido : ::testing::Test
             texto += QStringLiteral("Body: ") + corpo + u'\r';
         return texto + QStringLiteral("Resource: ") + recurso;
     }
+
+private:
+    int m_marcadores = 0;
 };
 
-enum class Acao
+QDateTime localParaUtc(const QDateTime& local)
 {
-    Aceitar,
-    SairEntrega,
-};
+    return semFuso(QDateTime(local.date(), local.time(), Qt::LocalTime).toUTC());
+}
 
 struct Chamada
 {
     const char* nome;
-    Acao acao;
+    bool aceitar; // "Aceitar"; otherwise the hand-over button
     int tipoentrega;
     const char* sufixo;
     const char* operacao;
@@ -149,25 +129,37 @@ struct Chamada
 };
 
 const Chamada kChamadas[] = {
-    {"confirmar", Acao::Aceitar, 1, "/confirm", "ConfirmaPedido", "Resposta - ConfirmaPedido",
-     "PEA", "statusaceite", "Falha ao confirmar o pedido!",
+    {"confirmar", true, 1, "/confirm", "ConfirmaPedido", "Resposta - ConfirmaPedido", "PEA",
+     "statusaceite", "Falha ao confirmar o pedido!",
      "Falha ao Confirma pedido no IFOOD... detalhes do erro: "},
-    {"despachar", Acao::SairEntrega, 1, "/dispatch", "EntregaPedido", "Retorno - EntregaPedido",
-     "PDE", "statusentrega", "Falha ao confirmar entrega do pedido!",
+    {"despachar", false, 1, "/dispatch", "EntregaPedido", "Retorno - EntregaPedido", "PDE",
+     "statusentrega", "Falha ao confirmar entrega do pedido!",
      "Falha ao Entregar pedido... detalhes do erro: "},
-    {"retirada", Acao::SairEntrega, 2, "/readyToPickup", "RetirarPedido", "Retorno - RetirarPedido",
-     "PDR", "statusentrega", "Falha ao confirmar retirada do pedido!",
+    {"retirada", false, 2, "/readyToPickup", "RetirarPedido", "Retorno - RetirarPedido", "PDR",
+     "statusentrega", "Falha ao confirmar retirada do pedido!",
      "Falha ao Entregar pedido... detalhes do erro: "},
-    {"na mesa", Acao::SairEntrega, 3, "/readyToPickup", "RetirarPedido", "Retorno - RetirarPedido",
-     "PDR", "statusentrega", "Falha ao confirmar retirada do pedido!",
+    {"na mesa", false, 3, "/readyToPickup", "RetirarPedido", "Retorno - RetirarPedido", "PDR",
+     "statusentrega", "Falha ao confirmar retirada do pedido!",
      "Falha ao Entregar pedido... detalhes do erro: "},
 };
 
+// Answers the picker with `acao` and every other dialog with its OK button.
+Dialogos::Responder noPicker(std::function<void(T_frmMotivoCancelamento*)> acao)
+{
+    return [acao](QWidget* d) {
+        if (auto* picker = qobject_cast<T_frmMotivoCancelamento*>(d))
+            acao(picker);
+        else
+            Dialogos::fecharConfirmando(d);
+    };
+}
+
 } // namespace
 
-// 202: the status and its flag change, two log rows, no dialog, the board reloaded.
+// 202: the status and its flag change, two log rows, no dialog, the card follows.
 // 404: the call's error dialog and an "N" reply row; the order unchanged.
 // 401: only the request row. No connection: a text-log line only.
+// The board is reloaded in every case.
 TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
 {
     enum Caso
@@ -183,12 +175,12 @@ TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
             s.sim.parar();
         for (const Chamada& c : kChamadas) {
             SCOPED_TRACE(std::string(c.nome) + " caso " + std::to_string(int(caso)));
-            Pedido p;
-            p.reference = QStringLiteral("pedido-%1").arg(++n);
+            PedidoTeste p;
+            p.shortReference = QString::number(2000 + ++n);
+            p.reference = QStringLiteral("pedido-%1").arg(n);
             p.tipoentrega = c.tipoentrega;
-            p.status = c.acao == Acao::Aceitar ? QStringLiteral("PNA") : QStringLiteral("PEA");
-            p.noIFood = caso != NaoEncontrado;
-            const int cd = inserir(p);
+            p.status = c.aceitar ? QStringLiteral("PNA") : QStringLiteral("PEA");
+            const int cd = inserir(p, caso != NaoEncontrado);
             const QString recurso =
                 QStringLiteral("/orders/") + p.reference + QLatin1String(c.sufixo);
             if (caso == NaoAutorizado)
@@ -198,15 +190,12 @@ TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
             s.sim.limparRequisicoes();
 
             Dialogos dialogos;
-            if (c.acao == Acao::Aceitar)
-                j.AceitarPedidoSelecionado(selecao(cd));
-            else
-                j.SairEntregaPedidoSelecionado(selecao(cd));
+            const QString marcador =
+                acionar(cd, c.aceitar ? pag._bntAceitarPedido : pag._bntSairEntrega);
 
             const std::vector<LinhaLog> rows = logsDesde(logsAntes);
             const fb::Linha depois = linha(cd);
-            const bool tipoRetirada = std::string_view(c.operacao) == "RetirarPedido";
-            // Every case but the dropped network made exactly one request.
+            const bool retirada = std::string_view(c.operacao) == "RetirarPedido";
             if (caso != SemRede) {
                 const auto reqs = requisicoes();
                 ASSERT_EQ(reqs.size(), 1u);
@@ -214,7 +203,7 @@ TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
                 EXPECT_EQ(reqs[0].caminho, "/order/v1.0" + recurso.toStdString());
                 EXPECT_EQ(reqs[0].cabecalho("Authorization"), "Bearer token-da-janela");
                 EXPECT_EQ(reqs[0].cabecalho("Accept"), "application/json");
-                if (tipoRetirada) {
+                if (retirada) {
                     EXPECT_EQ(reqs[0].cabecalho("Content-Type"), "application/json");
                 }
             }
@@ -226,10 +215,9 @@ TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
             EXPECT_EQ(rows[0].cdpedido, 0);
             EXPECT_EQ(
                 rows[0].enviado,
-                envio(recurso, tipoRetirada ? kAcceptPadrao : QStringLiteral("application/json")));
+                envio(recurso, retirada ? kAcceptPadrao : QStringLiteral("application/json")));
             EXPECT_EQ(rows[0].recebido, u"<null>");
-            // Whatever happened, the board was loaded after the order was written.
-            EXPECT_TRUE(naLista(p.reference));
+            EXPECT_TRUE(naLista(marcador));
 
             switch (caso) {
             case Aceito:
@@ -241,7 +229,10 @@ TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
                 EXPECT_TRUE(dialogos.vistos.isEmpty());
                 EXPECT_EQ(depois[u"statuspedido"].toString(), QLatin1String(c.statusFinal));
                 EXPECT_EQ(depois[QString::fromLatin1(c.flag)].toString(), u"S");
-                EXPECT_EQ(depois[u"dataaceite"].isNull(), c.acao != Acao::Aceitar);
+                EXPECT_EQ(depois[u"dataaceite"].isNull(), !c.aceitar);
+                // The same card stays selected and shows the new status.
+                EXPECT_EQ(j.PedidoSelecionado().CdPedido, cd);
+                EXPECT_EQ(j.PedidoSelecionado().statuspedido, QLatin1String(c.statusFinal));
                 break;
             case NaoEncontrado:
                 ASSERT_EQ(rows.size(), 2u);
@@ -276,40 +267,36 @@ TEST_F(AcoesPedido, AsTresChamadasPorStatusDaResposta)
 
 TEST_F(AcoesPedido, GuardasNaoFazemRequisicaoNemLog)
 {
-    const struct
+    struct Caso
     {
         const char* status;
-        const char* coluna;
-        int acao; // 0 Aceitar, 1 hand-over, 2 Recusar
+        const char* flag; // set to "S"
+        QPushButton* botao;
         const char* mensagem;
-    } casos[] = {
-        {"PEA", "statusaceite", 0, "Pedido já aceito!"},
-        {"PDE", "statusentrega", 1, "Pedido já marcado para Entrega / Retirada!"},
-        {"PCC", "statuscancelar", 2, "Pedido já recusado ou em rota de entrega!"},
-        {"PDE", "statusentrega", 2, "Pedido já recusado ou em rota de entrega!"},
+    };
+    const Caso casos[] = {
+        {"PNA", "aceite", pag._bntAceitarPedido, "Pedido já aceito!"},
+        {"PEA", "entrega", pag._bntSairEntrega, "Pedido já marcado para Entrega / Retirada!"},
+        {"PCC", "cancelar", pag._bntRecusarPedido, "Pedido já recusado ou em rota de entrega!"},
+        {"PDE", "entrega", pag._bntRecusarPedido, "Pedido já recusado ou em rota de entrega!"},
     };
     int n = 0;
-    for (const auto& c : casos) {
+    for (const Caso& c : casos) {
         SCOPED_TRACE(c.mensagem);
-        Pedido p;
-        p.reference = QStringLiteral("guarda-%1").arg(++n);
+        PedidoTeste p;
+        p.shortReference = QString::number(3000 + ++n);
+        p.reference = QStringLiteral("guarda-%1").arg(n);
         p.status = QLatin1String(c.status);
+        const QString flag = QLatin1String(c.flag);
+        p.statusaceite = flag == u"aceite" ? QStringLiteral("S") : QStringLiteral("N");
+        p.statusentrega = flag == u"entrega" ? QStringLiteral("S") : QStringLiteral("N");
+        p.statuscancelar = flag == u"cancelar" ? QStringLiteral("S") : QStringLiteral("N");
         const int cd = inserir(p);
-        fb::Instrucao(dm.FDConnection1(), "update ifood_pedidos set " + std::string(c.coluna) +
-                                              " = 'S' where cdpedido = :c")
-            .param("c", cd)
-            .executar();
         const size_t logsAntes = linhasLogs(dm).size();
         s.sim.limparRequisicoes();
 
         Dialogos dialogos;
-        const TPedidoSelecionado pedido = selecao(cd);
-        if (c.acao == 0)
-            j.AceitarPedidoSelecionado(pedido);
-        else if (c.acao == 1)
-            j.SairEntregaPedidoSelecionado(pedido);
-        else
-            j.RecusarPedidoSelecionado(pedido);
+        acionar(cd, c.botao);
 
         // One plain box: no picker, no request, no row.
         ASSERT_EQ(dialogos.vistos.size(), 1);
@@ -328,45 +315,41 @@ TEST_F(AcoesPedido, PedidoDeOutraOrigemOuTipoDesconhecido)
     {
         int cdintegracao;
         int tipoentrega;
-        int acao; // 0 Aceitar, 1 hand-over
-    } casos[] = {{1, 1, 0}, {1, 1, 1}, {1, 2, 1}, {0, 0, 1}};
+        bool aceitar;
+    } casos[] = {{1, 1, true}, {1, 1, false}, {1, 2, false}, {0, 0, false}};
     int n = 0;
     for (const auto& c : casos) {
         SCOPED_TRACE(n);
-        Pedido p;
-        p.reference = QStringLiteral("outra-%1").arg(++n);
+        PedidoTeste p;
+        p.shortReference = QString::number(4000 + ++n);
+        p.reference = QStringLiteral("outra-%1").arg(n);
         p.cdintegracao = c.cdintegracao;
         p.tipoentrega = c.tipoentrega;
-        p.status = c.acao == 0 ? QStringLiteral("PNA") : QStringLiteral("PEA");
+        p.status = c.aceitar ? QStringLiteral("PNA") : QStringLiteral("PEA");
         const int cd = inserir(p);
         const size_t logsAntes = linhasLogs(dm).size();
         s.sim.limparRequisicoes();
 
         Dialogos dialogos;
-        if (c.acao == 0)
-            j.AceitarPedidoSelecionado(selecao(cd));
-        else
-            j.SairEntregaPedidoSelecionado(selecao(cd));
+        const QString marcador =
+            acionar(cd, c.aceitar ? pag._bntAceitarPedido : pag._bntSairEntrega);
 
         EXPECT_TRUE(dialogos.vistos.isEmpty());
         EXPECT_TRUE(requisicoes().empty());
         EXPECT_EQ(linhasLogs(dm).size(), logsAntes);
-        EXPECT_TRUE(naLista(p.reference));
+        EXPECT_TRUE(naLista(marcador));
         EXPECT_EQ(linha(cd)[u"statuspedido"].toString(), p.status);
     }
 
-    Pedido p;
+    PedidoTeste p;
+    p.shortReference = QStringLiteral("4999");
     p.reference = QStringLiteral("outra-recusa");
     p.cdintegracao = 1;
     const int cd = inserir(p);
     s.sim.limparRequisicoes();
-    Dialogos dialogos([](QWidget* d) {
-        if (auto* picker = qobject_cast<T_frmMotivoCancelamento*>(d))
-            clicar(picker->_btnConfirmar);
-        else
-            Dialogos::fecharConfirmando(d);
-    });
-    j.RecusarPedidoSelecionado(selecao(cd));
+    Dialogos dialogos(
+        noPicker([](T_frmMotivoCancelamento* picker) { clicar(picker->_btnConfirmar); }));
+    acionar(cd, pag._bntRecusarPedido);
     const auto reqs = requisicoes();
     ASSERT_EQ(reqs.size(), 1u);
     EXPECT_EQ(reqs[0].caminho, "/order/v1.0/orders/outra-recusa/requestCancellation");
@@ -375,10 +358,12 @@ TEST_F(AcoesPedido, PedidoDeOutraOrigemOuTipoDesconhecido)
 TEST_F(AcoesPedido, EntregaAgendadaPerguntaAntes)
 {
     const QDateTime amanha = dataHora(agora().date().addDays(1), QTime(19, 30));
-    Pedido p;
+    PedidoTeste p;
     p.reference = QStringLiteral("agendado-amanha");
     p.status = QStringLiteral("PEA");
-    p.agendadoPara = amanha;
+    p.agendado = true;
+    p.inicioUtc = localParaUtc(amanha);
+    p.fimUtc = localParaUtc(amanha.addSecs(3600));
     const int cd = inserir(p);
 
     // "&Não": no request, no row, but the board is reloaded.
@@ -389,7 +374,7 @@ TEST_F(AcoesPedido, EntregaAgendadaPerguntaAntes)
             ASSERT_NE(m, nullptr);
             clicar(m->_btnNao);
         });
-        j.SairEntregaPedidoSelecionado(selecao(cd));
+        const QString marcador = acionar(cd, pag._bntSairEntrega);
         ASSERT_EQ(dialogos.vistos.size(), 1);
         EXPECT_EQ(dialogos.vistos[0].texto,
                   QStringLiteral("A data de agendamento da entrega esta prevista para: ") +
@@ -398,39 +383,80 @@ TEST_F(AcoesPedido, EntregaAgendadaPerguntaAntes)
         EXPECT_EQ(dialogos.vistos[0].titulo, u"Pergunta do Sistema");
         EXPECT_TRUE(requisicoes().empty());
         EXPECT_EQ(linhasLogs(dm).size(), logsAntes);
-        EXPECT_TRUE(naLista(p.reference));
+        EXPECT_TRUE(naLista(marcador));
         EXPECT_EQ(linha(cd)[u"statuspedido"].toString(), u"PEA");
     }
     // "&Sim": dispatched.
     {
         Dialogos dialogos;
-        j.SairEntregaPedidoSelecionado(selecao(cd));
+        acionar(cd, pag._bntSairEntrega);
         EXPECT_EQ(dialogos.vistos.size(), 1);
         EXPECT_EQ(linha(cd)[u"statuspedido"].toString(), u"PDE");
     }
     // A window that has already started: no question.
-    Pedido passado;
-    passado.reference = QStringLiteral("agendado-ontem");
+    PedidoTeste passado;
+    passado.shortReference = QStringLiteral("1002");
+    passado.reference = QStringLiteral("agendado-antes");
     passado.status = QStringLiteral("PEA");
     passado.tipoentrega = 2;
-    passado.agendadoPara = agora().addSecs(-60);
+    passado.agendado = true;
+    passado.inicioUtc = localParaUtc(agora().addSecs(-60));
+    passado.fimUtc = localParaUtc(agora().addSecs(3600));
     const int cdPassado = inserir(passado);
     Dialogos dialogos;
-    j.SairEntregaPedidoSelecionado(selecao(cdPassado));
+    acionar(cdPassado, pag._bntSairEntrega);
     EXPECT_TRUE(dialogos.vistos.isEmpty());
     EXPECT_EQ(linha(cdPassado)[u"statuspedido"].toString(), u"PDR");
+}
+
+// The request goes to the order the operator chose, though the board changed under the
+// question: here a reload (as a worker cycle does) no longer lists it and selects another.
+TEST_F(AcoesPedido, RecargaDuranteAPerguntaNaoMudaOPedido)
+{
+    const QDateTime amanha = dataHora(agora().date().addDays(1), QTime(20, 0));
+    PedidoTeste escolhido;
+    escolhido.shortReference = QStringLiteral("5001");
+    escolhido.reference = QStringLiteral("escolhido");
+    escolhido.status = QStringLiteral("PEA");
+    escolhido.agendado = true;
+    escolhido.inicioUtc = localParaUtc(amanha);
+    escolhido.fimUtc = localParaUtc(amanha.addSecs(3600));
+    const int cdEscolhido = inserir(escolhido);
+    PedidoTeste outro;
+    outro.shortReference = QStringLiteral("5002");
+    outro.reference = QStringLiteral("outro");
+    outro.status = QStringLiteral("PEA");
+    const int cdOutro = inserir(outro);
+
+    Dialogos dialogos([&](QWidget* d) {
+        fb::Instrucao(dm.FDConnection1(),
+                      "update ifood_pedidos set datapedido = :ontem where cdpedido = :c")
+            .param("ontem", agora().addDays(-1))
+            .param("c", cdEscolhido)
+            .executar();
+        j.RecarregaListaPedidos();
+        EXPECT_NE(j.PedidoSelecionado().CdPedido, cdEscolhido);
+        Dialogos::fecharConfirmando(d);
+    });
+    acionar(cdEscolhido, pag._bntSairEntrega);
+
+    ASSERT_EQ(dialogos.vistos.size(), 1);
+    const auto reqs = requisicoes();
+    ASSERT_EQ(reqs.size(), 1u);
+    EXPECT_EQ(reqs[0].caminho, "/order/v1.0/orders/escolhido/dispatch");
+    EXPECT_EQ(linha(cdEscolhido)[u"statuspedido"].toString(), u"PDE");
+    EXPECT_EQ(linha(cdOutro)[u"statuspedido"].toString(), u"PEA");
 }
 
 // An order id is one segment of the address: characters that would change the path or
 // start a query travel encoded.
 TEST_F(AcoesPedido, IdDoPedidoFicaNumSoSegmento)
 {
-    Pedido p;
+    PedidoTeste p;
     p.reference = QStringLiteral("a/../b?x=1");
-    p.noIFood = false;
-    const int cd = inserir(p);
+    const int cd = inserir(p, false);
     Dialogos dialogos;
-    j.AceitarPedidoSelecionado(selecao(cd));
+    acionar(cd, pag._bntAceitarPedido);
     const auto reqs = requisicoes();
     ASSERT_EQ(reqs.size(), 1u);
     EXPECT_EQ(reqs[0].caminho, "/order/v1.0/orders/a%2F..%2Fb%3Fx%3D1/confirm");
@@ -441,7 +467,7 @@ TEST_F(AcoesPedido, IdDoPedidoFicaNumSoSegmento)
 // text-log line, no dialog; the order keeps its status.
 TEST_F(AcoesPedido, ErroDoBancoDepoisDoAceite)
 {
-    Pedido p;
+    PedidoTeste p;
     p.reference = QStringLiteral("banco-falha");
     const int cd = inserir(p);
     dm.FDConnection1().executarDireto("create exception e_teste 'sem atualizar'");
@@ -449,7 +475,7 @@ TEST_F(AcoesPedido, ErroDoBancoDepoisDoAceite)
                                       "as begin exception e_teste; end");
     Dialogos dialogos;
     const qsizetype textoAntes = t.ambiente.linhasLogTexto().size();
-    j.AceitarPedidoSelecionado(selecao(cd));
+    acionar(cd, pag._bntAceitarPedido);
     EXPECT_TRUE(dialogos.vistos.isEmpty());
     const QStringList texto = t.ambiente.linhasLogTexto().mid(textoAntes);
     ASSERT_EQ(texto.size(), 1);
@@ -460,24 +486,9 @@ TEST_F(AcoesPedido, ErroDoBancoDepoisDoAceite)
 
 // ---- Refusal ------------------------------------------------------------------------------
 
-namespace {
-
-// Answers the picker with `acao` and every other dialog with its OK button.
-Dialogos::Responder noPicker(std::function<void(T_frmMotivoCancelamento*)> acao)
-{
-    return [acao](QWidget* d) {
-        if (auto* picker = qobject_cast<T_frmMotivoCancelamento*>(d))
-            acao(picker);
-        else
-            Dialogos::fecharConfirmando(d);
-    };
-}
-
-} // namespace
-
 TEST_F(AcoesPedido, RecusarEnviaOMotivoEscolhido)
 {
-    Pedido p;
+    PedidoTeste p;
     p.reference = QStringLiteral("recusa-1");
     const int cd = inserir(p);
     const size_t logsAntes = linhasLogs(dm).size();
@@ -488,55 +499,55 @@ TEST_F(AcoesPedido, RecusarEnviaOMotivoEscolhido)
         QTest::keyClick(picker->DBGridStyles1, Qt::Key_Down);
         QTest::keyClick(picker->DBGridStyles1, Qt::Key_Return);
     }));
-    j.RecusarPedidoSelecionado(selecao(cd));
+    const QString marcador = acionar(cd, pag._bntRecusarPedido);
 
+    const QString corpo =
+        QStringLiteral(R"({"cancellationCode":"507","reason":"CLIENTE GOLPISTA / TROTE"})");
     const auto reqs = requisicoes();
     ASSERT_EQ(reqs.size(), 1u);
     EXPECT_EQ(reqs[0].caminho, "/order/v1.0/orders/recusa-1/requestCancellation");
-    EXPECT_EQ(reqs[0].corpo, R"({"cancellationCode":"507","reason":"CLIENTE GOLPISTA / TROTE"})");
+    EXPECT_EQ(QString::fromStdString(reqs[0].corpo), corpo);
     EXPECT_EQ(reqs[0].cabecalho("Content-Type"), "application/json");
     EXPECT_EQ(reqs[0].cabecalho("Authorization"), "Bearer token-da-janela");
     const std::vector<LinhaLog> rows = logsDesde(logsAntes);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].acao, u"Envio - RecusarPedido");
     EXPECT_EQ(rows[0].nomeservico, u"IFOOD - RecusarPedido");
-    EXPECT_EQ(
-        rows[0].enviado,
-        envio(QStringLiteral("/orders/recusa-1/requestCancellation"),
-              QStringLiteral("application/json"),
-              QStringLiteral(R"({"cancellationCode":"507","reason":"CLIENTE GOLPISTA / TROTE"})")));
+    EXPECT_EQ(rows[0].enviado, envio(QStringLiteral("/orders/recusa-1/requestCancellation"),
+                                     QStringLiteral("application/json"), corpo));
     EXPECT_EQ(rows[1].acao, u"Resposta - RecusarPedido");
     EXPECT_EQ(rows[1].statuslog, u"S");
     EXPECT_EQ(rows[1].recebido, u"StatusCode: 202\rAccepted\r\r");
     // Only the picker was shown; the order waits for iFood's cancellation event.
     ASSERT_EQ(dialogos.vistos.size(), 1);
     EXPECT_EQ(linha(cd)[u"statuspedido"].toString(), u"PNA");
-    EXPECT_TRUE(naLista(p.reference));
+    EXPECT_TRUE(naLista(marcador));
 }
 
 TEST_F(AcoesPedido, RecusarCanceladoOuComFalha)
 {
-    Pedido p;
+    PedidoTeste p;
     p.reference = QStringLiteral("recusa-2");
+    p.status = QStringLiteral("PEA");
     const int cd = inserir(p);
 
     // "Cancelar" in the picker.
     {
         Dialogos dialogos(
             noPicker([](T_frmMotivoCancelamento* picker) { clicar(picker->_btnCancelar); }));
-        j.RecusarPedidoSelecionado(selecao(cd));
+        acionar(cd, pag._bntRecusarPedido);
         ASSERT_EQ(dialogos.vistos.size(), 2);
         EXPECT_EQ(dialogos.vistos[1].texto, u"Cancelamento não processado!");
         EXPECT_TRUE(requisicoes().empty());
     }
-    // 400: the error dialog and an "N" row.
+    // 400: the error dialog and an "N" row; the first reason for accepted orders was sent.
     s.sim.forcarResposta("POST", "/order/v1.0/orders/recusa-2/requestCancellation", 400,
                          R"({"message":"invalid"})");
     const size_t logsAntes = linhasLogs(dm).size();
     {
         Dialogos dialogos(
             noPicker([](T_frmMotivoCancelamento* picker) { clicar(picker->_btnConfirmar); }));
-        j.RecusarPedidoSelecionado(selecao(cd));
+        acionar(cd, pag._bntRecusarPedido);
         ASSERT_EQ(dialogos.vistos.size(), 2);
         EXPECT_EQ(dialogos.vistos[1].texto, u"Falha ao cancelar o pedido!");
     }
@@ -544,15 +555,15 @@ TEST_F(AcoesPedido, RecusarCanceladoOuComFalha)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].statuslog, u"N");
     EXPECT_EQ(rows[1].recebido, u"StatusCode: 400\rBad Request\r\r{\"message\":\"invalid\"}");
-    // The first reason, untouched, was the one sent.
-    EXPECT_EQ(requisicoes().at(0).corpo, R"({"cancellationCode":"511","reason":"AREA DE RISCO"})");
+    ASSERT_EQ(requisicoes().size(), 1u);
+    EXPECT_EQ(requisicoes()[0].corpo, R"({"cancellationCode":"511","reason":"AREA DE RISCO"})");
 }
 
 TEST_F(AcoesPedido, RecusarSemMotivosParaOFlagEnviaVazio)
 {
     fb::Instrucao(dm.FDConnection1(), "delete from ifood_motivocanc where pedidoaceito = 'S'")
         .executar();
-    Pedido p;
+    PedidoTeste p;
     p.reference = QStringLiteral("recusa-3");
     p.status = QStringLiteral("PEA");
     const int cd = inserir(p);
@@ -560,7 +571,7 @@ TEST_F(AcoesPedido, RecusarSemMotivosParaOFlagEnviaVazio)
         EXPECT_EQ(picker->DBGridStyles1->rowCount(), 0);
         clicar(picker->_btnConfirmar);
     }));
-    j.RecusarPedidoSelecionado(selecao(cd));
+    acionar(cd, pag._bntRecusarPedido);
     const auto reqs = requisicoes();
     ASSERT_EQ(reqs.size(), 1u);
     EXPECT_EQ(reqs[0].corpo, R"({"cancellationCode":"","reason":""})");
