@@ -5,6 +5,8 @@
 #include "ui/mensagens.h"
 #include "ui/motivocancelamento.h"
 #include "ui/pedidoselecionado.h"
+#include "ui/quadropedidos.h"
+#include "ui/toggleswitch.h"
 #include "worker/worker.h"
 
 #include <QLineEdit>
@@ -578,4 +580,82 @@ TEST_F(AcoesPedido, RecusarSemMotivosParaOFlagEnviaVazio)
     // iFood refuses an empty code.
     ASSERT_EQ(dialogos.vistos.size(), 2);
     EXPECT_EQ(dialogos.vistos[1].texto, u"Falha ao cancelar o pedido!");
+}
+
+// ---- End to end -----------------------------------------------------------------------------
+
+// Orders come in from the fake server through the worker; from the board the operator
+// accepts and dispatches one and refuses the other, whose cancellation comes back with the
+// next cycle.
+TEST(AcoesPedidoIntegracao, DoServidorFalsoAoQuadroEDeVolta)
+{
+    SimuladorIFood s;
+    JanelaDeTeste t;
+    T_frmMain& j = *t.janela;
+    TDM& dm = t.ambiente.dm;
+    const QString token = QString::fromStdString(s.sim.emitirToken());
+    dm.InsertTokenBD(0, agora().addSecs(3600), QStringLiteral("cod"), QStringLiteral("verif"),
+                     QStringLiteral("refresh"), token);
+    t.gravarIni(QByteArray("[CONFIG_IFOOD]\r\nCLIENT_ID=cliente\r\nCLIENT_SECRET=segredo\r\n"
+                           "MERCHANIDLOJA=") +
+                sim::IFoodSim::kMerchantPadrao + "\r\n");
+    ASSERT_TRUE(t.abreEFechaDialogo());
+    const QString entrega = QString::fromStdString(s.sim.adicionarPedidoTexto(
+        lerDados(QStringLiteral("pedidos/delivery_cartao.json")).toStdString()));
+    const QString retirada = QString::fromStdString(s.sim.adicionarPedidoTexto(
+        lerDados(QStringLiteral("pedidos/retirada.json")).toStdString()));
+
+    // A new worker with the merchant id imports both orders in its first cycle.
+    clicar(j.swVendeOffLine);
+    clicar(j.swVendeOffLine);
+    ASSERT_NE(j.vTThreadIFOOD, nullptr);
+    ASSERT_TRUE(esperarAte([&] { return dm.ListaPedido().tamanho() == 2; }));
+    EXPECT_EQ(j.edtToken->text(), token);
+
+    ui::TPaginaPedidos& p = pagina(j);
+    auto cdDe = [&](const QString& reference) {
+        return int(fb::Instrucao(dm.FDConnection1(),
+                                 "select cdpedido from ifood_pedidos where reference = :r")
+                       .param("r", reference)
+                       .abrir()
+                       .primeira()[u"cdpedido"]
+                       .toInt());
+    };
+    auto selecionar = [&](int cd) {
+        clicarCartao(j, linhaDoPedido(j, cd));
+        return j.PedidoSelecionado().CdPedido == cd;
+    };
+    auto statusNoCartao = [&](int cd) {
+        return p.DBCtrlGrid1->Modelo()->Cartao(linhaDoPedido(j, cd))._lblStatusPedido;
+    };
+    const int cdEntrega = cdDe(entrega);
+    const int cdRetirada = cdDe(retirada);
+
+    ASSERT_TRUE(selecionar(cdEntrega));
+    clicar(p._bntAceitarPedido);
+    EXPECT_EQ(statusNoCartao(cdEntrega), u"EM PREPARO");
+    ASSERT_TRUE(p._bntSairEntrega->isVisible());
+    EXPECT_EQ(p._bntSairEntrega->text(), u"Sair p/ Entrega");
+    clicar(p._bntSairEntrega);
+    EXPECT_EQ(statusNoCartao(cdEntrega), u"SAIU P/ ENTREGA");
+
+    ASSERT_TRUE(selecionar(cdRetirada));
+    {
+        Dialogos dialogos([](QWidget* d) {
+            auto* picker = qobject_cast<T_frmMotivoCancelamento*>(d);
+            ASSERT_NE(picker, nullptr);
+            clicar(picker->_btnConfirmar);
+        });
+        clicar(p._bntRecusarPedido);
+        EXPECT_EQ(dialogos.vistos.size(), 1);
+    }
+    EXPECT_EQ(statusNoCartao(cdRetirada), u"PENDENTE");
+    j.vTThreadIFOOD->CicloIFood();
+    EXPECT_EQ(statusNoCartao(cdRetirada), u"CANCELADO");
+
+    std::vector<std::string> acoes;
+    for (const auto& r : s.sim.requisicoes())
+        if (r.metodo == "POST" && r.caminho.rfind("/order/v1.0/orders/", 0) == 0)
+            acoes.push_back(r.caminho.substr(r.caminho.rfind('/') + 1));
+    EXPECT_EQ(acoes, std::vector<std::string>({"confirm", "dispatch", "requestCancellation"}));
 }
