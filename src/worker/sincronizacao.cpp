@@ -1,5 +1,7 @@
 #include "worker.h"
 
+#include "base/datahora.h"
+
 namespace talvoro {
 
 namespace {
@@ -36,8 +38,10 @@ void TThreadNFe_NFCe::GetPedidos_Aceitos_Cancelados_Confirmados()
         for (const fb::Linha& evento : eventos.linhas) {
             const int cdPedido = int(evento[u"cdpedido"].toInt());
             fb::Instrucao& update = FDM.Query(g.update);
+            // iFood's times are kept in UTC; the acceptance time is the operator's clock, as
+            // when the order is accepted here.
             if (g.operacao == 1)
-                update.param("dataaceite", evento[u"dt_hr_sis"]);
+                update.param("dataaceite", utcParaLocal(evento[u"dt_hr_sis"].toDateTime()));
             update.param("statuspedido", status).param("cdpedido", cdPedido).executar();
             FDM.Query("_qryUpdateIntegrado")
                 .param("poperacao", g.operacao)

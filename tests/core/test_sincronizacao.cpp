@@ -1,5 +1,6 @@
 #include "base/datahora.h"
 #include "support/cenario_pedidos.h"
+#include "support/fusohorario.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@ struct Sincronizacao : CenarioPedidos
 
 TEST_F(Sincronizacao, EachGroupSetsItsStatusAndFlagsItsEvent)
 {
+    FusoHorario brasilia("America/Sao_Paulo");
     const QDateTime quando = dataHora(QDate(2024, 5, 10), QTime(13, 5, 7));
     const struct
     {
@@ -68,8 +70,10 @@ TEST_F(Sincronizacao, EachGroupSetsItsStatusAndFlagsItsEvent)
         EXPECT_EQ(e[c.flag].toString(), QStringLiteral("S")) << i;
         EXPECT_EQ(e[u"integrado"].toString(), QStringLiteral("N")) << i;
     }
-    // Accepted from PNA: the event's time as stored.
-    EXPECT_EQ(pedido(criados[0].first)[u"dataaceite"].toDateTime(), quando);
+    // Accepted from PNA: the event's time, read on the operator's clock like an acceptance
+    // made here (iFood keeps it in UTC).
+    EXPECT_EQ(pedido(criados[0].first)[u"dataaceite"].toDateTime(),
+              dataHora(QDate(2024, 5, 10), QTime(10, 5, 7)));
     EXPECT_TRUE(pedido(criados[1].first)[u"dataaceite"].isNull());
     EXPECT_EQ(visao.avisos, std::vector<bool>{false});
 

@@ -1,6 +1,7 @@
 #include "apoio_quadro.h"
 
 #include "base/datahora.h"
+#include "support/fusohorario.h"
 #include "support/simulador.h"
 #include "ui/barrapesquisa.h"
 #include "ui/quadropedidos.h"
@@ -56,31 +57,6 @@ QDateTime localParaUtc(QDate dia, QTime hora)
 {
     return semFuso(QDateTime(dia, hora, Qt::LocalTime).toUTC());
 }
-
-// The machine's time zone for the length of a test.
-class FusoHorario
-{
-public:
-    explicit FusoHorario(const char* tz)
-        : m_tinha(qEnvironmentVariableIsSet("TZ"))
-        , m_anterior(qgetenv("TZ"))
-    {
-        qputenv("TZ", tz);
-        tzset();
-    }
-    ~FusoHorario()
-    {
-        if (m_tinha)
-            qputenv("TZ", m_anterior);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_tinha;
-    QByteArray m_anterior;
-};
 
 } // namespace
 
