@@ -87,6 +87,11 @@ QString nomeMetodo(Metodo metodo)
     return {};
 }
 
+QString segmentoCaminho(const QString& id)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(id));
+}
+
 void RestRequest::SetJsonBody(const Json& corpo)
 {
     Body = QString::fromStdString(corpo.dump(-1, ' ', false, Json::error_handler_t::replace));

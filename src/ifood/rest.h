@@ -133,6 +133,10 @@ private:
 
 QString nomeMetodo(Metodo metodo);
 
+// An id placed into a resource path as one segment: a "/" or "?" in it cannot change the
+// address. Ordinary ids (UUIDs) come out unchanged.
+QString segmentoCaminho(const QString& id);
+
 // The status codes one call handles, with the text its reply row carries, and the code that
 // means success (plus any other code whose row is also marked "S", as polling's 204).
 struct TabelaStatus

@@ -44,12 +44,6 @@ enum class Cabecalhos
     Explicitos          // Accept, Content-Type and Authorization as headers
 };
 
-// The order id is one segment of the path: a "/" or "?" in it must not change the address.
-QString segmento(const QString& orderId)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(orderId));
-}
-
 // One POST of the order service for the order, logged before sending and, for the codes the
 // call handles, after. Returns the status code; raises when no reply came.
 int enviaAcao(TDM& dm, const QString& token, const QString& orderId, const AcaoPedido& acao,
@@ -69,7 +63,7 @@ int enviaAcao(TDM& dm, const QString& token, const QString& orderId, const AcaoP
         req.Accept = ifood::kJson;
         req.AddHeader(QStringLiteral("Authorization"), autorizacao);
     }
-    req.Resource = QStringLiteral("/orders/") + segmento(orderId) + QString::fromUtf16(acao.sufixo);
+    req.Resource = QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) + QString::fromUtf16(acao.sufixo);
     if (corpo)
         req.SetJsonBody(*corpo);
 

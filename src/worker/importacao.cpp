@@ -223,7 +223,7 @@ void TThreadNFe_NFCe::GetOrder()
         ifood::RestRequest& req = FRest->FRestRequest;
         req.Accept = ifood::kJson;
         req.Method = ifood::Metodo::GET;
-        req.Resource = QStringLiteral("orders/") + orderId;
+        req.Resource = QStringLiteral("orders/") + ifood::segmentoCaminho(orderId);
         req.Headers.clear();
         req.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + FToken);
         req.Body.clear();

@@ -15,7 +15,7 @@ void TThreadNFe_NFCe::StatusMerchants()
     rest->FRestRequest.Accept = ifood::kJson;
     rest->FRestRequest.Method = ifood::Metodo::GET;
     rest->FRestRequest.Resource =
-        QStringLiteral("/merchants/") + FMerchantID + QStringLiteral("/status");
+        QStringLiteral("/merchants/") + ifood::segmentoCaminho(FMerchantID) + QStringLiteral("/status");
     rest->FRestRequest.AddHeader(QStringLiteral("Authorization"),
                                  QStringLiteral("Bearer ") + FToken);
     const QString operacao = QStringLiteral("StatusMerchants");

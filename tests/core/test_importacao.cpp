@@ -687,3 +687,15 @@ TEST_F(ImportacaoInterrompida, CutShortAnywhereAndRunAgainGivesOneCompleteOrder)
 }
 
 } // namespace
+
+TEST_F(Importacao, AnOrderIdCannotChangeTheAddressCalled)
+{
+    inserirEvento(QStringLiteral("ev-estranho"), QStringLiteral("PLC"),
+                  QStringLiteral("x/../../merchant/v1.0/merchants?y"));
+    worker->GetOrder();
+    const auto requisicoes = sim.requisicoes();
+    ASSERT_EQ(requisicoes.size(), 1u);
+    EXPECT_EQ(requisicoes[0].caminho,
+              "/order/v1.0/orders/x%2F..%2F..%2Fmerchant%2Fv1.0%2Fmerchants%3Fy");
+    EXPECT_TRUE(requisicoes[0].query.empty());
+}
