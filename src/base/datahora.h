@@ -8,7 +8,7 @@
 namespace talvoro {
 
 // Date-times travel through the program the way the database keeps them: as wall-clock
-// values without a zone. They are carried in QDateTime with the Qt::UTC spec so that Qt
+// values without a zone. They are carried in QDateTime marked Qt::UTC so that Qt
 // never shifts them for daylight saving; whether a value means local time or UTC is a
 // property of the column it comes from, not of the object.
 
