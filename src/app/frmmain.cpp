@@ -4,6 +4,7 @@
 #include "config/configuracao.h"
 #include "ui/avisos.h"
 #include "ui/clicaveis.h"
+#include "ui/construcao.h"
 #include "ui/desenhos.h"
 #include "ui/fontes.h"
 #include "ui/paginapedidos.h"
@@ -31,33 +32,8 @@
 
 namespace talvoro {
 
-namespace {
-
-QFrame* criaPainel(QWidget* pai, const char* nome, const QColor& cor)
-{
-    auto* painel = new QFrame(pai);
-    painel->setObjectName(QString::fromLatin1(nome));
-    painel->setAutoFillBackground(true);
-    QPalette pal = painel->palette();
-    pal.setColor(QPalette::Window, cor);
-    painel->setPalette(pal);
-    return painel;
-}
-
-QLabel* criaRotulo(QWidget* pai, const char* nome, const QString& texto, const QFont& fonte,
-                   const QColor& cor)
-{
-    auto* rotulo = new QLabel(texto, pai);
-    if (nome)
-        rotulo->setObjectName(QString::fromLatin1(nome));
-    rotulo->setFont(fonte);
-    QPalette pal = rotulo->palette();
-    pal.setColor(QPalette::WindowText, cor);
-    rotulo->setPalette(pal);
-    return rotulo;
-}
-
-} // namespace
+using ui::criaPainel;
+using ui::criaRotulo;
 
 QString T_frmMain::TextoVersao()
 {

@@ -4,6 +4,7 @@
 #include "ui/avisos.h"
 #include "ui/barrapesquisa.h"
 #include "ui/botaoestilizado.h"
+#include "ui/construcao.h"
 #include "ui/fontes.h"
 #include "ui/quadropedidos.h"
 #include "ui/resumopedido.h"
@@ -22,30 +23,6 @@ namespace {
 const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kAzulCabecalho(0x1E, 0x55, 0x88);
 
-QFrame* painel(QWidget* pai, const QString& nome, const QColor& cor)
-{
-    auto* p = new QFrame(pai);
-    p->setObjectName(nome);
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, cor);
-    p->setPalette(pal);
-    return p;
-}
-
-QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QFont& fonte,
-               const QColor& cor)
-{
-    auto* r = new QLabel(texto, pai);
-    if (!nome.isEmpty())
-        r->setObjectName(nome);
-    r->setFont(fonte);
-    QPalette pal = r->palette();
-    pal.setColor(QPalette::WindowText, cor);
-    r->setPalette(pal);
-    return r;
-}
-
 QString textoDe(const fb::Linha& linha, QStringView coluna)
 {
     return linha.tem(coluna) ? linha[coluna].toString() : QString();
@@ -61,7 +38,7 @@ TPaginaPedidos::TPaginaPedidos(TDM& dm, const FigurasPedido& figuras, QWidget* p
     setObjectName(QStringLiteral("_paginaPedidos"));
     MontaAcoes();
 
-    RelativePanel2 = painel(this, QStringLiteral("RelativePanel2"), Qt::white);
+    RelativePanel2 = criaPainel(this, QStringLiteral("RelativePanel2"), Qt::white);
     RelativePanel2->setFixedWidth(393);
     Panel12 = new TBarraPesquisa(RelativePanel2);
     DBCtrlGrid1 = new TGradePedidos(FFiguras, RelativePanel2);
@@ -113,7 +90,7 @@ TPaginaPedidos::TPaginaPedidos(TDM& dm, const FigurasPedido& figuras, QWidget* p
 
 void TPaginaPedidos::MontaAcoes()
 {
-    Panel4 = painel(this, QStringLiteral("Panel4"), QColor(0xAA, 0xF1, 0x87));
+    Panel4 = criaPainel(this, QStringLiteral("Panel4"), QColor(0xAA, 0xF1, 0x87));
     Panel4->setFixedHeight(60);
     auto* linha = new QHBoxLayout(Panel4);
     linha->setContentsMargins(2, 2, 2, 2);
@@ -149,30 +126,30 @@ void TPaginaPedidos::MontaAcoes()
 
 void TPaginaPedidos::MontaDadosPedido()
 {
-    Panel8 = painel(this, QStringLiteral("Panel8"), kAzulCabecalho);
+    Panel8 = criaPainel(this, QStringLiteral("Panel8"), kAzulCabecalho);
     Panel8->setFixedHeight(24);
     auto* titulo =
-        rotulo(Panel8, {}, QStringLiteral("DADOS DO PEDIDO"), tahoma(11, true), Qt::white);
+        criaRotulo(Panel8, {}, QStringLiteral("DADOS DO PEDIDO"), tahoma(11, true), Qt::white);
     auto* cabecalho = new QHBoxLayout(Panel8);
     cabecalho->setContentsMargins(8, 0, 8, 0);
     cabecalho->addWidget(titulo);
 
-    _panDadosPedido = painel(this, QStringLiteral("_panDadosPedido"), Qt::white);
+    _panDadosPedido = criaPainel(this, QStringLiteral("_panDadosPedido"), Qt::white);
     _panDadosPedido->setFixedHeight(90);
     _panDadosPedido->setAccessibleName(QStringLiteral("Dados do pedido"));
     const QFont legenda = tahoma(11, true);
     const QFont valor = tahoma(11);
 
     _lblNomeCliente =
-        rotulo(_panDadosPedido, QStringLiteral("_lblNomeCliente"), {}, tahoma(13, true), kNavy);
+        criaRotulo(_panDadosPedido, QStringLiteral("_lblNomeCliente"), {}, tahoma(13, true), kNavy);
     _lblNomeCliente->setMinimumWidth(300);
 
     auto* campos = new QHBoxLayout;
     campos->setSpacing(4);
     auto par = [&](const QString& nome, const QString& textoLegenda, const QColor& corLegenda) {
-        QLabel* c =
-            rotulo(_panDadosPedido, nome + QStringLiteral("C"), textoLegenda, legenda, corLegenda);
-        QLabel* v = rotulo(_panDadosPedido, nome, {}, valor, Qt::black);
+        QLabel* c = criaRotulo(_panDadosPedido, nome + QStringLiteral("C"), textoLegenda, legenda,
+                               corLegenda);
+        QLabel* v = criaRotulo(_panDadosPedido, nome, {}, valor, Qt::black);
         v->setTextInteractionFlags(Qt::TextSelectableByMouse);
         c->setBuddy(v);
         campos->addWidget(c);
@@ -191,7 +168,7 @@ void TPaginaPedidos::MontaDadosPedido()
     campos->addStretch(1);
 
     _lblEndEntrega =
-        rotulo(_panDadosPedido, QStringLiteral("_lblEndEntrega"), {}, legenda, kAzulCabecalho);
+        criaRotulo(_panDadosPedido, QStringLiteral("_lblEndEntrega"), {}, legenda, kAzulCabecalho);
     _lblEndEntrega->setWordWrap(true);
     _lblEndEntrega->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     _lblEndEntrega->setFixedHeight(2 * _lblEndEntrega->fontMetrics().lineSpacing() + 2);

@@ -1,6 +1,7 @@
 #include "resumopedido.h"
 
 #include "ui/cartaopedido.h"
+#include "ui/construcao.h"
 #include "ui/fontes.h"
 
 #include <QGridLayout>
@@ -23,14 +24,7 @@ const QColor kMaroon(0x80, 0x00, 0x00);
 QLabel* rotulo(QWidget* pai, const QString& nome, const QFont& fonte, const QColor& cor,
                const QString& texto = {})
 {
-    auto* r = new QLabel(texto, pai);
-    if (!nome.isEmpty())
-        r->setObjectName(nome);
-    r->setFont(fonte);
-    QPalette pal = r->palette();
-    pal.setColor(QPalette::WindowText, cor);
-    r->setPalette(pal);
-    return r;
+    return criaRotulo(pai, nome, texto, fonte, cor);
 }
 
 QFrame* faixa(QWidget* pai, const QString& nome, int altura)

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QWidget;
+
+namespace talvoro::ui {
+
+// A panel filled with its own colour; nome becomes its objectName.
+QFrame* criaPainel(QWidget* pai, const QString& nome, const QColor& cor);
+// A label in the given face and text colour; an empty nome leaves the objectName unset.
+QLabel* criaRotulo(QWidget* pai, const QString& nome, const QString& texto, const QFont& fonte,
+                   const QColor& cor);
+
+inline QFrame* criaPainel(QWidget* pai, const char* nome, const QColor& cor)
+{
+    return criaPainel(pai, QString::fromLatin1(nome), cor);
+}
+inline QLabel* criaRotulo(QWidget* pai, const char* nome, const QString& texto, const QFont& fonte,
+                          const QColor& cor)
+{
+    return criaRotulo(pai, nome ? QString::fromLatin1(nome) : QString(), texto, fonte, cor);
+}
+
+} // namespace talvoro::ui
