@@ -17,11 +17,12 @@ TDM::TDM(bool forcedWrites)
     : FForcedWrites(forcedWrites)
     , FPasta(pastaPrograma())
     , FConexao(std::make_unique<fb::Conexao>(ArquivoBanco()))
+    , FQueries(std::make_unique<data::InstrucoesPreparadas>(*FConexao))
 {}
 
 TDM::~TDM()
 {
-    FQueries.clear();
+    FQueries.reset();
     FConexao.reset();
 }
 
@@ -29,8 +30,9 @@ void TDM::DataModuleCreate()
 {
     // Connection parameters: fixed on every start, whatever an earlier value said.
     FPasta = pastaPrograma();
-    FQueries.clear();
+    FQueries.reset();
     FConexao = std::make_unique<fb::Conexao>(ArquivoBanco());
+    FQueries = std::make_unique<data::InstrucoesPreparadas>(*FConexao);
 
     if (!QFileInfo(PastaArqLog()).isDir())
         QDir().mkpath(PastaArqLog()); // a failure shows up when the folder is written to
@@ -114,12 +116,7 @@ void TDM::ExecutaScriptAtualizacao()
 
 fb::Instrucao& TDM::Query(std::string_view nome)
 {
-    auto it = FQueries.find(nome);
-    if (it == FQueries.end()) {
-        auto instrucao = std::make_unique<fb::Instrucao>(*FConexao, std::string(data::sqlDe(nome)));
-        it = FQueries.emplace(std::string(nome), std::move(instrucao)).first;
-    }
-    return *it->second;
+    return (*FQueries)(nome);
 }
 
 std::unique_ptr<fb::Conexao> TDM::NovaConexao() const

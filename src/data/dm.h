@@ -2,6 +2,7 @@
 
 #include "base/money.h"
 #include "data/fb/firebird.h"
+#include "data/instrucoespreparadas.h"
 
 #include <QDateTime>
 #include <QString>
@@ -112,7 +113,7 @@ private:
     bool FForcedWrites;
     QString FPasta;
     std::unique_ptr<fb::Conexao> FConexao;
-    std::map<std::string, std::unique_ptr<fb::Instrucao>, std::less<>> FQueries;
+    std::unique_ptr<data::InstrucoesPreparadas> FQueries;
     fb::Resultado FListaPedido;
     ContadoresStatus FContadores;
     IVisaoListaPedidos* FVisaoLista = nullptr;

@@ -122,8 +122,7 @@ TThreadNFe_NFCe::~TThreadNFe_NFCe()
 {
     FTimerCiclo.stop();
     FTimerPendentes.stop();
-    FQueryPedidos.clear();
-    FConn.reset();
+    FQueryPedidos.limpar();
 }
 
 void TThreadNFe_NFCe::Liberar(TThreadNFe_NFCe* worker)
@@ -293,12 +292,7 @@ void TThreadNFe_NFCe::GravaLogArquivo(const QString& texto) const
 
 fb::Instrucao& TThreadNFe_NFCe::ConsultaWorker(std::string_view nome)
 {
-    auto it = FQueryPedidos.find(nome);
-    if (it == FQueryPedidos.end()) {
-        auto instrucao = std::make_unique<fb::Instrucao>(*FConn, std::string(data::sqlDe(nome)));
-        it = FQueryPedidos.emplace(std::string(nome), std::move(instrucao)).first;
-    }
-    return *it->second;
+    return FQueryPedidos(nome);
 }
 
 } // namespace talvoro

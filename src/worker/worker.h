@@ -111,7 +111,7 @@ private:
     IJanelaIntegracao& FJanela;
     std::unique_ptr<ifood::Rest> FRest; // FRestClient, FRestRequest, FRestResponse of a call
     std::unique_ptr<fb::Conexao> FConn;
-    std::map<std::string, std::unique_ptr<fb::Instrucao>, std::less<>> FQueryPedidos;
+    data::InstrucoesPreparadas FQueryPedidos{*FConn};
     QTimer FTimerCiclo;
     QTimer FTimerPendentes;
     QElapsedTimer FLastUpdate;      // since the end of the last cycle
