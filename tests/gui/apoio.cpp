@@ -1,5 +1,6 @@
 #include "apoio.h"
 
+#include "base/datahora.h"
 #include "ui/mensagens.h"
 #include "ui/statusloja.h"
 
@@ -128,6 +129,17 @@ void JanelaDeTeste::gravarIni(const QByteArray& conteudo) const
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         ADD_FAILURE() << "cannot write " << arquivoIni().toStdString();
     f.write(conteudo);
+}
+
+bool JanelaDeTeste::lojaAutorizadaNoSimulador(sim::IFoodSim& servidor)
+{
+    const QString token = QString::fromStdString(servidor.emitirToken());
+    ambiente.dm.InsertTokenBD(0, agora().addSecs(3600), QStringLiteral("cod"),
+                              QStringLiteral("verif"), QStringLiteral("refresh"), token);
+    gravarIni(QByteArray("[CONFIG_IFOOD]\r\nCLIENT_ID=cliente\r\nCLIENT_SECRET=segredo\r\n"
+                         "MERCHANIDLOJA=") +
+              sim::IFoodSim::kMerchantPadrao + "\r\n");
+    return abreEFechaDialogo();
 }
 
 } // namespace talvoro::teste

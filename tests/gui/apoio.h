@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmmain.h"
+#include "ifoodsim.h"
 #include "support/ambiente.h"
 
 #include <QList>
@@ -67,6 +68,10 @@ struct JanelaDeTeste
     QString arquivoIni() const;
     QString lerIni() const;
     void gravarIni(const QByteArray& conteudo) const;
+    // A store authorised on the fake server: a valid token row, credentials and the
+    // server's merchant in IFOODConfig.ini, loaded by an activation (so the next worker
+    // started by the integration switch takes them).
+    bool lojaAutorizadaNoSimulador(sim::IFoodSim& servidor);
 };
 
 // Clicks the middle of a widget with the left button (a check box: its box).

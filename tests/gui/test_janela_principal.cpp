@@ -363,13 +363,7 @@ TEST(JanelaPrincipal, IntegracaoComOServidorFalsoMostraCicloEStatusDaLoja)
     SimuladorIFood s;
     JanelaDeTeste t;
     T_frmMain& j = *t.janela;
-    const QString token = QString::fromStdString(s.sim.emitirToken());
-    t.ambiente.dm.InsertTokenBD(0, agora().addSecs(3600), QStringLiteral("cod"),
-                                QStringLiteral("verif"), QStringLiteral("refresh"), token);
-    t.gravarIni(QByteArray("[CONFIG_IFOOD]\r\nCLIENT_ID=cliente\r\nCLIENT_SECRET=segredo\r\n"
-                           "MERCHANIDLOJA=") +
-                sim::IFoodSim::kMerchantPadrao + "\r\n");
-    ASSERT_TRUE(t.abreEFechaDialogo());
+    ASSERT_TRUE(t.lojaAutorizadaNoSimulador(s.sim));
     ASSERT_EQ(j._edtMerchanIDLoja->text(), QLatin1String(sim::IFoodSim::kMerchantPadrao));
 
     // A new worker takes the merchant id; its cycles run against the fake server.
@@ -379,7 +373,7 @@ TEST(JanelaPrincipal, IntegracaoComOServidorFalsoMostraCicloEStatusDaLoja)
     ASSERT_TRUE(esperarAte([&] { return j.StatusLoja().has_value(); }));
     EXPECT_TRUE(lerDataHora(j._lblUltAtualizacao->text()).has_value())
         << j._lblUltAtualizacao->text().toStdString();
-    EXPECT_EQ(j.edtToken->text(), token);
+    EXPECT_EQ(j.edtToken->text(), t.ambiente.dm.GetTokenBD(false).split(u'|').at(4));
     EXPECT_NE(j._lblStatusLoja->text(), u"Status Loja: Fechada");
     EXPECT_EQ(j.StatusLoja()->available, u"true");
     EXPECT_TRUE(mesmaFigura(j._imgStatusLoja, j._imgLojaON));

@@ -498,13 +498,7 @@ TEST(Quadro, PedidoDoServidorFalsoApareceComSeuResumo)
     SimuladorIFood s;
     JanelaDeTeste t;
     T_frmMain& j = *t.janela;
-    const QString token = QString::fromStdString(s.sim.emitirToken());
-    t.ambiente.dm.InsertTokenBD(0, agora().addSecs(3600), QStringLiteral("cod"),
-                                QStringLiteral("verif"), QStringLiteral("refresh"), token);
-    t.gravarIni(QByteArray("[CONFIG_IFOOD]\r\nCLIENT_ID=cliente\r\nCLIENT_SECRET=segredo\r\n"
-                           "MERCHANIDLOJA=") +
-                sim::IFoodSim::kMerchantPadrao + "\r\n");
-    ASSERT_TRUE(t.abreEFechaDialogo());
+    ASSERT_TRUE(t.lojaAutorizadaNoSimulador(s.sim));
     s.sim.adicionarPedidoTexto(
         lerDados(QStringLiteral("pedidos/delivery_cartao.json")).toStdString());
 
