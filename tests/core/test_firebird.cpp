@@ -2,8 +2,12 @@
 #include "data/fb/firebird.h"
 #include "support/pastatemporaria.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -195,4 +199,31 @@ TEST_F(Firebird, MissingFileIsAnErrorAndNeverAServerCall)
     // A server address is refused by the embedded-only configuration instead of being dialled.
     Conexao remota(QStringLiteral("localhost:") + pasta.banco());
     EXPECT_THROW(remota.abrir(), Erro);
+}
+
+TEST(PastaLock, TakesTheGroupOfItsFolderAndHandsItDown)
+{
+    teste::PastaTemporaria pasta;
+    const QByteArray acima = QFile::encodeName(pasta.caminho(QStringLiteral("programa")));
+    ASSERT_TRUE(QDir().mkpath(QString::fromLocal8Bit(acima)));
+    // The program folder belongs to a group other than ours (root may give it any).
+    const gid_t grupo = 100; // "users" on Debian
+    if (::chown(acima.constData(), uid_t(-1), grupo) != 0)
+        GTEST_SKIP() << "cannot give the folder another group here";
+
+    const QString lock = QString::fromLocal8Bit(acima) + QStringLiteral("/firebird-lock");
+    prepararPastaLock(lock);
+    struct stat info
+    {};
+    ASSERT_EQ(::stat(QFile::encodeName(lock).constData(), &info), 0);
+    EXPECT_EQ(info.st_gid, grupo);
+    EXPECT_TRUE(info.st_mode & S_ISGID);
+    EXPECT_EQ(info.st_mode & 0777, 0777u);
+
+    // A file made inside by anyone gets that group, so the others in it may open it.
+    QFile f(lock + QStringLiteral("/fb_init"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    ASSERT_EQ(::stat(QFile::encodeName(f.fileName()).constData(), &info), 0);
+    EXPECT_EQ(info.st_gid, grupo);
 }

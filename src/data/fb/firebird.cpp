@@ -15,6 +15,9 @@
 #include <cstring>
 #include <mutex>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Firebird;
 
 namespace talvoro::fb {
@@ -54,18 +57,41 @@ void encerrarMotor()
     st.dispose();
 }
 
+} // namespace
+
+void prepararPastaLock(const QString& pasta)
+{
+    const QByteArray caminho = QFile::encodeName(QDir(pasta).absolutePath());
+    const bool criada = !QFileInfo::exists(pasta) && QDir().mkpath(pasta);
+    struct stat info
+    {};
+    if (::stat(caminho.constData(), &info) != 0 || info.st_uid != ::geteuid())
+        return; // someone else's folder: theirs to set up
+    // The engine creates its lock files 0660 with the folder's group. Taking the group of
+    // the folder it lives in and handing it down (setgid) lets every user who may use that
+    // folder use the lock files too, instead of the first user's private group locking the
+    // others out.
+    if (criada) {
+        struct stat pai
+        {};
+        const QByteArray acima = QFile::encodeName(QFileInfo(QDir(pasta).absolutePath()).path());
+        // A group we are not in cannot be taken; the folder then works for its owner's group.
+        if (::stat(acima.constData(), &pai) == 0 && pai.st_gid != info.st_gid &&
+            ::chown(caminho.constData(), uid_t(-1), pai.st_gid) != 0)
+            qInfo("lock folder keeps its owner's group");
+    }
+    ::chmod(caminho.constData(), S_ISGID | S_IRWXU | S_IRWXG | S_IRWXO);
+}
+
+namespace {
+
 void iniciar(const QString& pastaLock)
 {
     std::call_once(g_inicio, [&] {
         g_raiz = localizarRaiz();
         qputenv("FIREBIRD", QFile::encodeName(g_raiz));
         if (qEnvironmentVariableIsEmpty("FIREBIRD_LOCK")) {
-            QDir().mkpath(pastaLock);
-            QFile::setPermissions(pastaLock, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                 QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                                 QFileDevice::ReadOther | QFileDevice::WriteOther |
-                                                 QFileDevice::ExeOther);
+            prepararPastaLock(pastaLock);
             qputenv("FIREBIRD_LOCK", QFile::encodeName(pastaLock));
         } else {
             QDir().mkpath(qEnvironmentVariable("FIREBIRD_LOCK"));

@@ -19,6 +19,10 @@ namespace talvoro::fb {
 // An already set FIREBIRD_LOCK is kept (processes sharing a database must share it).
 void inicializarMotor(const QString& pastaLock);
 
+// Creates the lock folder, if missing, so that every user who may use the folder around it
+// may use it too (its group, handed down to the engine's lock files; open to all).
+void prepararPastaLock(const QString& pasta);
+
 // The private root in use (the folder with firebird.conf).
 QString raizFirebird();
 
