@@ -63,7 +63,8 @@ int enviaAcao(TDM& dm, const QString& token, const QString& orderId, const AcaoP
         req.Accept = ifood::kJson;
         req.AddHeader(QStringLiteral("Authorization"), autorizacao);
     }
-    req.Resource = QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) + QString::fromUtf16(acao.sufixo);
+    req.Resource = QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) +
+                   QString::fromUtf16(acao.sufixo);
     if (corpo)
         req.SetJsonBody(*corpo);
 

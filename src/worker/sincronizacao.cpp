@@ -74,7 +74,8 @@ void TThreadNFe_NFCe::ConfirmaPedidoAuto(int cdPedido, const QString& orderId)
     ifood::RestRequest& req = rest->FRestRequest;
     req.Accept = ifood::kJson;
     req.Method = ifood::Metodo::POST;
-    req.Resource = QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) + QStringLiteral("/confirm");
+    req.Resource =
+        QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) + QStringLiteral("/confirm");
     req.Headers.clear();
     req.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + FToken);
     req.Body.clear();

@@ -14,8 +14,8 @@ void TThreadNFe_NFCe::StatusMerchants()
     rest->FRestClient.ContentType = ifood::kJson;
     rest->FRestRequest.Accept = ifood::kJson;
     rest->FRestRequest.Method = ifood::Metodo::GET;
-    rest->FRestRequest.Resource =
-        QStringLiteral("/merchants/") + ifood::segmentoCaminho(FMerchantID) + QStringLiteral("/status");
+    rest->FRestRequest.Resource = QStringLiteral("/merchants/") +
+                                  ifood::segmentoCaminho(FMerchantID) + QStringLiteral("/status");
     rest->FRestRequest.AddHeader(QStringLiteral("Authorization"),
                                  QStringLiteral("Bearer ") + FToken);
     const QString operacao = QStringLiteral("StatusMerchants");

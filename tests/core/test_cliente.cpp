@@ -84,7 +84,8 @@ TEST_F(Cliente, DatabaseErrorGivesZeroAndALogLine)
     EXPECT_EQ(cadastrar(QStringLiteral("N").repeated(61), QStringLiteral("Centro"), 42), 0);
     const QStringList linhas = linhasLogTexto();
     ASSERT_EQ(linhas.size(), 1);
-    EXPECT_TRUE(linhas[0].startsWith(QStringLiteral("Falha ao SetCadCliente... "))) << linhas[0].toStdString();
+    EXPECT_TRUE(linhas[0].startsWith(QStringLiteral("Falha ao SetCadCliente... ")))
+        << linhas[0].toStdString();
     EXPECT_TRUE(consultar("select * from tb_cliente").vazio());
 }
 

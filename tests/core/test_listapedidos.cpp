@@ -143,7 +143,8 @@ TEST_F(ListaPedidos, FailureIsLoggedAndLeavesAnEmptyList)
     EXPECT_EQ(visao.avisos, std::vector<bool>{true});
     const QStringList linhas = linhasLogTexto();
     ASSERT_EQ(linhas.size(), 1);
-    EXPECT_TRUE(linhas[0].startsWith(QStringLiteral("Listar dados do pedido... "))) << linhas[0].toStdString();
+    EXPECT_TRUE(linhas[0].startsWith(QStringLiteral("Listar dados do pedido... ")))
+        << linhas[0].toStdString();
 }
 
 } // namespace
