@@ -1,5 +1,7 @@
 #include "arquivoini.h"
 
+#include "base/linhas.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
@@ -15,15 +17,7 @@ QStringList linhasDoArquivo(const QString& caminho)
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QString texto = QString::fromUtf8(f.readAll());
-    if (texto.startsWith(QChar(0xFEFF)))
-        texto.remove(0, 1);
-    texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    texto.replace(u'\r', u'\n');
-    QStringList linhas = texto.split(u'\n');
-    if (!linhas.isEmpty() && linhas.last().isEmpty())
-        linhas.removeLast();
-    return linhas;
+    return linhasDeTexto(QString::fromUtf8(f.readAll()));
 }
 
 bool ehSecao(const QString& linha, QString* nome = nullptr)
@@ -47,6 +41,45 @@ bool dividirChave(const QString& linha, QString* chave, QString* valor)
     return true;
 }
 
+// Replaces the key in its section, or appends it to the section (made at the end when
+// missing).
+void colocar(QStringList& linhas, const QString& secao, const QString& chave, const QString& valor)
+{
+    const QString nova = chave + u'=' + valor;
+    qsizetype inicioSecao = -1;
+    qsizetype fimSecao = -1; // index after the section's last key line
+    for (qsizetype i = 0; i < linhas.size(); ++i) {
+        QString nome;
+        if (ehSecao(linhas[i], &nome)) {
+            if (inicioSecao >= 0)
+                break;
+            if (nome.compare(secao, Qt::CaseInsensitive) == 0) {
+                inicioSecao = i;
+                fimSecao = i + 1;
+            }
+            continue;
+        }
+        if (inicioSecao < 0)
+            continue;
+        QString k, v;
+        if (dividirChave(linhas[i], &k, &v)) {
+            fimSecao = i + 1;
+            if (k.compare(chave, Qt::CaseInsensitive) == 0) {
+                linhas[i] = nova;
+                return;
+            }
+        }
+    }
+    if (inicioSecao < 0) {
+        if (!linhas.isEmpty() && !linhas.last().trimmed().isEmpty())
+            linhas.append(QString());
+        linhas.append(u'[' + secao + u']');
+        linhas.append(nova);
+    } else {
+        linhas.insert(fimSecao, nova);
+    }
+}
+
 } // namespace
 
 QString ArquivoIni::ler(const QString& secao, const QString& chave) const
@@ -67,44 +100,15 @@ QString ArquivoIni::ler(const QString& secao, const QString& chave) const
 
 void ArquivoIni::gravar(const QString& secao, const QString& chave, const QString& valor) const
 {
-    QStringList linhas = linhasDoArquivo(m_caminho);
-    const QString nova = chave + u'=' + valor;
+    gravar(secao, {{chave, valor}});
+}
 
-    qsizetype inicioSecao = -1;
-    qsizetype fimSecao = -1; // index after the section's last key line
-    bool gravado = false;
-    for (qsizetype i = 0; i < linhas.size() && !gravado; ++i) {
-        QString nome;
-        if (ehSecao(linhas[i], &nome)) {
-            if (inicioSecao >= 0)
-                break;
-            if (nome.compare(secao, Qt::CaseInsensitive) == 0) {
-                inicioSecao = i;
-                fimSecao = i + 1;
-            }
-            continue;
-        }
-        if (inicioSecao < 0)
-            continue;
-        QString k, v;
-        if (dividirChave(linhas[i], &k, &v)) {
-            fimSecao = i + 1;
-            if (k.compare(chave, Qt::CaseInsensitive) == 0) {
-                linhas[i] = nova;
-                gravado = true;
-            }
-        }
-    }
-    if (!gravado) {
-        if (inicioSecao < 0) {
-            if (!linhas.isEmpty() && !linhas.last().trimmed().isEmpty())
-                linhas.append(QString());
-            linhas.append(u'[' + secao + u']');
-            linhas.append(nova);
-        } else {
-            linhas.insert(fimSecao, nova);
-        }
-    }
+void ArquivoIni::gravar(const QString& secao,
+                        const std::vector<std::pair<QString, QString>>& valores) const
+{
+    QStringList linhas = linhasDoArquivo(m_caminho);
+    for (const auto& [chave, valor] : valores)
+        colocar(linhas, secao, chave, valor);
 
     QSaveFile f(m_caminho);
     f.setDirectWriteFallback(true);

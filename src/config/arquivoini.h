@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace talvoro {
 
 // A small INI reader/writer of the classic kind: one "key=value" line per key, sections in
@@ -19,6 +22,9 @@ public:
     QString ler(const QString& secao, const QString& chave) const;
     // Raises std::runtime_error when the file cannot be written.
     void gravar(const QString& secao, const QString& chave, const QString& valor) const;
+    // Several keys in one read and one write of the file, in the order given.
+    void gravar(const QString& secao,
+                const std::vector<std::pair<QString, QString>>& valores) const;
 
     const QString& caminho() const { return m_caminho; }
 

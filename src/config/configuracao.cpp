@@ -29,19 +29,16 @@ ConfiguracaoIFood lerConfiguracao(const QString& arquivo)
 
 void gravarConfiguracao(const ConfiguracaoIFood& c, const QString& arquivo)
 {
-    const ArquivoIni ini(arquivo);
-    auto gravar = [&](const QString& chave, const QString& valor) {
-        ini.gravar(chaves::secao, chave, valor);
-    };
-    gravar(chaves::clientId, c.clientId);
-    gravar(chaves::clientSecret, c.clientSecret);
-    gravar(chaves::clientUsername, c.clientUsername);
-    gravar(chaves::clientPassword, c.clientPassword);
-    gravar(chaves::merchantIdLoja, c.merchantIdLoja);
-    gravar(chaves::aceitaPedidoAuto, textoSimNao(c.aceitaPedidoAuto));
-    gravar(chaves::utilizaIFood, textoSimNao(c.utilizaIFood));
-    gravar(chaves::adcComoProd, textoSimNao(c.adcComoProd));
-    gravar(chaves::imprimeViaEntregadorAut, textoSimNao(c.imprimeViaEntregadorAut));
+    ArquivoIni(arquivo).gravar(
+        chaves::secao, {{chaves::clientId, c.clientId},
+                        {chaves::clientSecret, c.clientSecret},
+                        {chaves::clientUsername, c.clientUsername},
+                        {chaves::clientPassword, c.clientPassword},
+                        {chaves::merchantIdLoja, c.merchantIdLoja},
+                        {chaves::aceitaPedidoAuto, textoSimNao(c.aceitaPedidoAuto)},
+                        {chaves::utilizaIFood, textoSimNao(c.utilizaIFood)},
+                        {chaves::adcComoProd, textoSimNao(c.adcComoProd)},
+                        {chaves::imprimeViaEntregadorAut, textoSimNao(c.imprimeViaEntregadorAut)}});
 }
 
 void gravarChaveConfiguracao(const QString& chave, const QString& valor, const QString& arquivo)

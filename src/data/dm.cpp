@@ -1,5 +1,6 @@
 #include "dm.h"
 
+#include "base/linhas.h"
 #include "base/pastas.h"
 #include "data/catalogo.h"
 #include "data/esquema.h"
@@ -88,19 +89,11 @@ void TDM::ExecutaScriptAtualizacao()
     if (const auto bom = QStringConverter::encodingForData(bytes)) {
         QStringDecoder decoder(*bom);
         texto = decoder(bytes);
-        if (texto.startsWith(QChar(0xFEFF)))
-            texto.remove(0, 1);
     } else {
         texto = QString::fromUtf8(bytes);
     }
-    QString normalizado = texto;
-    normalizado.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalizado.replace(u'\r', u'\n');
-    QStringList linhas = normalizado.split(u'\n');
-    if (!linhas.isEmpty() && linhas.last().isEmpty())
-        linhas.removeLast();
     QString unido;
-    for (const QString& linha : std::as_const(linhas))
+    for (const QString& linha : linhasDeTexto(texto))
         unido += linha + QStringLiteral("\r\n");
 
     // Every "|" splits, quoted or not; each piece runs and commits on its own and a failing
