@@ -569,6 +569,15 @@ Money reescalar(int64_t valor, int escala)
     return Money::fromRaw(static_cast<int64_t>(q));
 }
 
+// An integer column; NUMERIC and DECIMAL columns arrive as integers with a negative scale.
+template <class T>
+Valor inteiro(const unsigned char* campo, int escala)
+{
+    T x;
+    std::memcpy(&x, campo, sizeof x);
+    return escala < 0 ? Valor(reescalar(x, escala)) : Valor(int64_t(x));
+}
+
 } // namespace
 
 void Instrucao::preparar()
@@ -735,26 +744,15 @@ Resultado Instrucao::executar()
                         linha.emplace_back(decodificarTexto(p, tam, charset));
                         break;
                     }
-                    case SQL_SHORT: {
-                        int16_t x;
-                        std::memcpy(&x, campo, sizeof x);
-                        linha.push_back(escala < 0 ? Valor(reescalar(x, escala))
-                                                   : Valor(int64_t(x)));
+                    case SQL_SHORT:
+                        linha.push_back(inteiro<int16_t>(campo, escala));
                         break;
-                    }
-                    case SQL_LONG: {
-                        int32_t x;
-                        std::memcpy(&x, campo, sizeof x);
-                        linha.push_back(escala < 0 ? Valor(reescalar(x, escala))
-                                                   : Valor(int64_t(x)));
+                    case SQL_LONG:
+                        linha.push_back(inteiro<int32_t>(campo, escala));
                         break;
-                    }
-                    case SQL_INT64: {
-                        int64_t x;
-                        std::memcpy(&x, campo, sizeof x);
-                        linha.push_back(escala < 0 ? Valor(reescalar(x, escala)) : Valor(x));
+                    case SQL_INT64:
+                        linha.push_back(inteiro<int64_t>(campo, escala));
                         break;
-                    }
                     case SQL_FLOAT: {
                         float x;
                         std::memcpy(&x, campo, sizeof x);
