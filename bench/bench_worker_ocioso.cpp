@@ -19,9 +19,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include <netinet/in.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 using namespace talvoro;
@@ -34,19 +32,6 @@ double segundosCpu()
     getrusage(RUSAGE_SELF, &r);
     return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
            double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-int portaFechada()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof a;
-    bind(s, reinterpret_cast<sockaddr*>(&a), n);
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    close(s);
-    return ntohs(a.sin_port);
 }
 
 } // namespace
@@ -71,7 +56,7 @@ int main(int argc, char** argv)
         qputenv("TALVORO_IFOOD_API", QByteArray::fromStdString(servidor.urlBase()));
     } else {
         qputenv("TALVORO_IFOOD_API",
-                QByteArray("http://127.0.0.1:") + QByteArray::number(portaFechada()));
+                QByteArray("http://127.0.0.1:") + QByteArray::number(sim::portaFechada()));
     }
     fb::inicializarMotor(QDir(pasta.path()).filePath(QStringLiteral("lock")));
 

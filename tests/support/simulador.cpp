@@ -4,9 +4,6 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace talvoro::teste {
 
@@ -23,19 +20,6 @@ HostIFoodTeste::~HostIFoodTeste()
         qputenv("TALVORO_IFOOD_API", m_anterior);
     else
         qunsetenv("TALVORO_IFOOD_API");
-}
-
-int portaFechada()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof a;
-    bind(s, reinterpret_cast<sockaddr*>(&a), n);
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    close(s);
-    return ntohs(a.sin_port);
 }
 
 QString urlPortaFechada()

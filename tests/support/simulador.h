@@ -31,7 +31,7 @@ private:
 };
 
 // A loopback port on which nothing listens.
-int portaFechada();
+using sim::portaFechada;
 QString urlPortaFechada();
 
 // Runs the event loop until the condition holds or the deadline passes; returns the

@@ -124,4 +124,8 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// A loopback port where nothing listens (taken from the system, then released), for a
+// client that must find no server.
+int portaFechada();
+
 } // namespace talvoro::sim
