@@ -20,9 +20,6 @@ namespace talvoro::ui {
 
 namespace {
 
-const QColor kNavy(0x00, 0x00, 0x80);
-const QColor kAzulCabecalho(0x1E, 0x55, 0x88);
-
 QString textoDe(const fb::Linha& linha, QStringView coluna)
 {
     return linha.tem(coluna) ? linha[coluna].toString() : QString();

@@ -1,5 +1,6 @@
 #include "quadropedidos.h"
 
+#include "ui/construcao.h"
 #include "ui/fontes.h"
 
 #include <QPainter>
@@ -64,12 +65,10 @@ QVariant TModeloPedidos::data(const QModelIndex& indice, int papel) const
 
 namespace {
 
-const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kVermelhoCodigo(0xCA, 0x23, 0x2B);
 const QColor kBordaFaixa(0x04, 0x76, 0x94);
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kSeparador(0x24, 0x4E, 0x77);
-const QColor kMaroon(0x80, 0x00, 0x00);
 
 void texto(QPainter& p, const QRect& r, const QString& t, const QFont& f, const QColor& c,
            Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignTop)

@@ -15,11 +15,8 @@ namespace talvoro::ui {
 
 namespace {
 
-const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kAzulOpcao(0x19, 0x84, 0xEE);
-const QColor kAzulCabecalho(0x1E, 0x55, 0x88);
 const QColor kVerdeResumo(0xAA, 0xF1, 0x87);
-const QColor kMaroon(0x80, 0x00, 0x00);
 
 QLabel* rotulo(QWidget* pai, const QString& nome, const QFont& fonte, const QColor& cor,
                const QString& texto = {})
