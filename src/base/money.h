@@ -71,10 +71,6 @@ inline QString formatReais(Money v)
 {
     return formatFloat(QStringLiteral("R$ ###,###,##0.00"), v);
 }
-inline QString formatValor(Money v)
-{
-    return formatFloat(QStringLiteral("###,###,##0.00"), v);
-}
 inline QString formatDoisDigitos(int64_t v)
 {
     return formatFloat(QStringLiteral("00"), v);

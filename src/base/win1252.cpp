@@ -53,9 +53,4 @@ QString deWin1252(QByteArrayView bytes)
     return out;
 }
 
-QString soWin1252(QStringView text)
-{
-    return deWin1252(paraWin1252(text));
-}
-
 } // namespace talvoro

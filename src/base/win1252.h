@@ -10,7 +10,5 @@ namespace talvoro {
 // scripts) become '?' on the way out, so such a character never makes a write fail.
 QByteArray paraWin1252(QStringView text);
 QString deWin1252(QByteArrayView bytes);
-// The text as it will read back after a round trip through Windows-1252.
-QString soWin1252(QStringView text);
 
 } // namespace talvoro
