@@ -120,6 +120,18 @@ QString Rest::Url() const
     return base + recurso;
 }
 
+void Rest::PreparaChamadaJson(const QString& base, Metodo metodo, const QString& recurso,
+                              const QString& token)
+{
+    FRestClient.BaseURL = base;
+    FRestClient.ContentType = kJson;
+    FRestRequest = RestRequest();
+    FRestRequest.Accept = kJson;
+    FRestRequest.Method = metodo;
+    FRestRequest.Resource = recurso;
+    FRestRequest.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + token);
+}
+
 QString Rest::TextoEnvio() const
 {
     QStringList linhas;

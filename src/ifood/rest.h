@@ -96,6 +96,12 @@ public:
     // returns normally; only the absence of a reply raises FalhaRest.
     void Execute();
 
+    // A call of the order or merchant service: base URL, JSON content type and accept, the
+    // method, the resource and the bearer token (sent as it is). What an earlier call on
+    // these objects left in the request (headers, body, form fields) is cleared.
+    void PreparaChamadaJson(const QString& base, Metodo metodo, const QString& recurso,
+                            const QString& token);
+
     // The request log text: lines joined by CR, no CR after the last.
     QString TextoEnvio() const;
     // The response log text for the status text the call assigns to the code.

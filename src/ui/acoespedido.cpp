@@ -50,21 +50,19 @@ int enviaAcao(TDM& dm, const QString& token, const QString& orderId, const AcaoP
               Cabecalhos cabecalhos, const std::optional<ifood::Json>& corpo = std::nullopt)
 {
     const std::unique_ptr<ifood::Rest> rest = ifood::CriaRest();
-    rest->FRestClient.BaseURL = ifood::raizPedidos();
-    rest->FRestClient.ContentType = ifood::kJson;
+    rest->PreparaChamadaJson(ifood::raizPedidos(), ifood::Metodo::POST,
+                             QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) +
+                                 QString::fromUtf16(acao.sufixo),
+                             token);
     ifood::RestRequest& req = rest->FRestRequest;
-    req.Method = ifood::Metodo::POST;
-    const QString autorizacao = QStringLiteral("Bearer ") + token;
     if (cabecalhos == Cabecalhos::Explicitos) {
+        // The request's own accept stays the client's default; the three travel as headers.
+        req.Accept = ifood::kAcceptPadrao;
+        req.Headers.clear();
         req.AddHeader(QStringLiteral("Accept"), ifood::kJson);
         req.AddHeader(QStringLiteral("Content-Type"), ifood::kJson);
-        req.AddHeader(QStringLiteral("Authorization"), autorizacao);
-    } else {
-        req.Accept = ifood::kJson;
-        req.AddHeader(QStringLiteral("Authorization"), autorizacao);
+        req.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + token);
     }
-    req.Resource = QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) +
-                   QString::fromUtf16(acao.sufixo);
     if (corpo)
         req.SetJsonBody(*corpo);
 

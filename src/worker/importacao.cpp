@@ -217,18 +217,10 @@ void TThreadNFe_NFCe::GetOrder()
         r.Clear();
         PedidoEmImportacao p;
 
-        // The client's settings may have been changed by the confirmation of the order before.
-        FRest->FRestClient.BaseURL = ifood::raizPedidos();
-        FRest->FRestClient.ContentType = ifood::kJson;
-        ifood::RestRequest& req = FRest->FRestRequest;
-        req.Accept = ifood::kJson;
-        req.Method = ifood::Metodo::GET;
-        req.Resource = QStringLiteral("orders/") + ifood::segmentoCaminho(orderId);
-        req.Headers.clear();
-        req.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + FToken);
-        req.Body.clear();
-        req.TemCorpoJson = false;
-        req.FormFields.clear();
+        // Set anew for each order: the confirmation of the order before used these objects.
+        FRest->PreparaChamadaJson(ifood::raizPedidos(), ifood::Metodo::GET,
+                                  QStringLiteral("orders/") + ifood::segmentoCaminho(orderId),
+                                  FToken);
         ifood::registrarEnvio(FDM, kGetOrder, *FRest);
         FRest->Execute();
         if (FRest->FRestResponse.StatusCode != 200)

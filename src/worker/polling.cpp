@@ -56,24 +56,14 @@ std::vector<Evento> carregarEventos(const Json& lista)
     return eventos;
 }
 
-void prepararChamada(ifood::Rest& rest, ifood::Metodo metodo, const QString& recurso,
-                     const QString& token)
-{
-    rest.FRestClient.BaseURL = ifood::raizPedidos();
-    rest.FRestClient.ContentType = ifood::kJson;
-    rest.FRestRequest.Accept = ifood::kJson;
-    rest.FRestRequest.Method = metodo;
-    rest.FRestRequest.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + token);
-    rest.FRestRequest.Resource = recurso;
-}
-
 } // namespace
 
 void TThreadNFe_NFCe::Polling()
 {
     const QString operacao = QStringLiteral("Polling");
     ifood::ChamadaRest rest(FRest);
-    prepararChamada(*rest, ifood::Metodo::GET, QStringLiteral("events:polling"), FToken);
+    rest->PreparaChamadaJson(ifood::raizPedidos(), ifood::Metodo::GET,
+                             QStringLiteral("events:polling"), FToken);
     ifood::registrarEnvio(FDM, operacao, *rest);
     rest->Execute();
 
@@ -139,8 +129,8 @@ void TThreadNFe_NFCe::Acknowledgment()
         }
 
         ifood::ChamadaRest rest(FRest);
-        prepararChamada(*rest, ifood::Metodo::POST, QStringLiteral("/events/acknowledgment"),
-                        FToken);
+        rest->PreparaChamadaJson(ifood::raizPedidos(), ifood::Metodo::POST,
+                                 QStringLiteral("/events/acknowledgment"), FToken);
         rest->FRestRequest.SetJsonBody(corpo);
         ifood::registrarEnvio(FDM, operacao, *rest);
         rest->Execute();

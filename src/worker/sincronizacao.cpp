@@ -69,18 +69,10 @@ void TThreadNFe_NFCe::ConfirmaPedidoAuto(int cdPedido, const QString& orderId)
         proprio = ifood::CriaRest();
         rest = proprio.get();
     }
-    rest->FRestClient.BaseURL = ifood::raizPedidos();
-    rest->FRestClient.ContentType = ifood::kJson;
-    ifood::RestRequest& req = rest->FRestRequest;
-    req.Accept = ifood::kJson;
-    req.Method = ifood::Metodo::POST;
-    req.Resource =
-        QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) + QStringLiteral("/confirm");
-    req.Headers.clear();
-    req.AddHeader(QStringLiteral("Authorization"), QStringLiteral("Bearer ") + FToken);
-    req.Body.clear();
-    req.TemCorpoJson = false;
-    req.FormFields.clear();
+    rest->PreparaChamadaJson(ifood::raizPedidos(), ifood::Metodo::POST,
+                             QStringLiteral("/orders/") + ifood::segmentoCaminho(orderId) +
+                                 QStringLiteral("/confirm"),
+                             FToken);
 
     const QString operacao = QStringLiteral("ConfirmaPedido");
     ifood::registrarEnvio(FDM, operacao, *rest);

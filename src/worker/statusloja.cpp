@@ -10,14 +10,10 @@ using ifood::Json;
 void TThreadNFe_NFCe::StatusMerchants()
 {
     std::unique_ptr<ifood::Rest> rest = ifood::CriaRest();
-    rest->FRestClient.BaseURL = ifood::raizMerchant();
-    rest->FRestClient.ContentType = ifood::kJson;
-    rest->FRestRequest.Accept = ifood::kJson;
-    rest->FRestRequest.Method = ifood::Metodo::GET;
-    rest->FRestRequest.Resource = QStringLiteral("/merchants/") +
-                                  ifood::segmentoCaminho(FMerchantID) + QStringLiteral("/status");
-    rest->FRestRequest.AddHeader(QStringLiteral("Authorization"),
-                                 QStringLiteral("Bearer ") + FToken);
+    rest->PreparaChamadaJson(ifood::raizMerchant(), ifood::Metodo::GET,
+                             QStringLiteral("/merchants/") + ifood::segmentoCaminho(FMerchantID) +
+                                 QStringLiteral("/status"),
+                             FToken);
     const QString operacao = QStringLiteral("StatusMerchants");
     ifood::registrarEnvio(FDM, operacao, *rest);
     rest->Execute();
