@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -173,7 +174,14 @@ auto chamar(F&& f) -> decltype(f())
     }
 }
 
-std::vector<unsigned char> montarDpb(const QString& arquivoParaCriar, bool forcedWrites)
+enum class Anexo
+{
+    Abrir,
+    Criar,
+};
+
+// forcedWrites, when given, is written into the database's header by this attachment.
+std::vector<unsigned char> montarDpb(Anexo anexo, std::optional<bool> forcedWrites = {})
 {
     Status st;
     IXpbBuilder* dpb =
@@ -181,12 +189,13 @@ std::vector<unsigned char> montarDpb(const QString& arquivoParaCriar, bool force
     dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
     dpb->insertString(&st, isc_dpb_lc_ctype, "WIN1252");
     dpb->insertString(&st, isc_dpb_config, "Providers=Engine12");
-    if (!arquivoParaCriar.isEmpty()) {
+    if (anexo == Anexo::Criar) {
         dpb->insertInt(&st, isc_dpb_page_size, 8192);
         dpb->insertString(&st, isc_dpb_set_db_charset, "WIN1252");
         dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
-        dpb->insertInt(&st, isc_dpb_force_write, forcedWrites ? 1 : 0);
     }
+    if (forcedWrites)
+        dpb->insertInt(&st, isc_dpb_force_write, *forcedWrites ? 1 : 0);
     const unsigned char* buf = dpb->getBuffer(&st);
     std::vector<unsigned char> out(buf, buf + dpb->getBufferLength(&st));
     dpb->dispose();
@@ -264,15 +273,20 @@ QString raizFirebird()
     return g_raiz;
 }
 
-void criarBanco(const QString& arquivo, bool forcedWrites)
+namespace {
+
+// Attaches (or creates) and detaches at once: the DPB does the work.
+void anexarEDesanexar(const QString& arquivo, Anexo anexo, const std::vector<unsigned char>& dpb)
 {
-    const auto dpb = montarDpb(arquivo, forcedWrites);
     const QByteArray caminho = caminhoNativo(arquivo);
     Status st;
     IProvider* prov = master()->getDispatcher();
     IAttachment* att = nullptr;
     try {
-        att = prov->createDatabase(&st, caminho.constData(), unsigned(dpb.size()), dpb.data());
+        att =
+            anexo == Anexo::Criar
+                ? prov->createDatabase(&st, caminho.constData(), unsigned(dpb.size()), dpb.data())
+                : prov->attachDatabase(&st, caminho.constData(), unsigned(dpb.size()), dpb.data());
         att->detach(&st);
         att = nullptr;
     } catch (const FbException& e) {
@@ -284,31 +298,16 @@ void criarBanco(const QString& arquivo, bool forcedWrites)
     prov->release();
 }
 
+} // namespace
+
+void criarBanco(const QString& arquivo, bool forcedWrites)
+{
+    anexarEDesanexar(arquivo, Anexo::Criar, montarDpb(Anexo::Criar, forcedWrites));
+}
+
 void definirForcedWrites(const QString& arquivo, bool ligado)
 {
-    Status st;
-    IXpbBuilder* dpb =
-        master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-    dpb->insertString(&st, isc_dpb_config, "Providers=Engine12");
-    dpb->insertInt(&st, isc_dpb_force_write, ligado ? 1 : 0);
-    const QByteArray caminho = caminhoNativo(arquivo);
-    IProvider* prov = master()->getDispatcher();
-    IAttachment* att = nullptr;
-    try {
-        att = prov->attachDatabase(&st, caminho.constData(), dpb->getBufferLength(&st),
-                                   dpb->getBuffer(&st));
-        att->detach(&st);
-        att = nullptr;
-    } catch (const FbException& e) {
-        if (att)
-            att->release();
-        prov->release();
-        dpb->dispose();
-        lancar(e);
-    }
-    prov->release();
-    dpb->dispose();
+    anexarEDesanexar(arquivo, Anexo::Abrir, montarDpb(Anexo::Abrir, ligado));
 }
 
 struct Conexao::Impl
@@ -343,7 +342,7 @@ void Conexao::abrir()
 {
     if (d->att)
         return;
-    const auto dpb = montarDpb({}, true);
+    const auto dpb = montarDpb(Anexo::Abrir);
     const QByteArray caminho = caminhoNativo(m_arquivo);
     if (!d->provider)
         d->provider = master()->getDispatcher();
